@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs every Debian package Tavrel needs to build, run, test and benchmark.
+# Safe to run again: apt-get skips what is already installed.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  clang-14 libclang-rt-14-dev clang-format-14
+  libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev libjpeg62-turbo-dev
+  ffmpeg mediainfo libimage-exiftool-perl strace
+)
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${packages[@]}"
