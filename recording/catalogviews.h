@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tavrel {
+
+// What the catalog tells the windows around it. Each binding is optional:
+// the catalog skips every update meant for a view that is not bound, so it
+// runs the same under the viewer, the command-line tool and the tests.
+
+struct GroupListRow {
+    int groupNumber = 0;
+    std::string resolution;
+    std::uint64_t totalLengthMs = 0;
+    std::uint64_t totalSize = 0;
+    std::uint32_t lockFlags = 0;
+    std::int64_t startTime = 0;
+};
+
+struct FileListRow {
+    int groupNumber = 0;
+    int indexInGroup = 0;
+    std::string folder;  // root folder and relative folder
+    std::string name;
+    std::uint32_t lengthMs = 0;
+    std::uint64_t size = 0;
+    std::uint32_t lockFlags = 0;
+    std::int64_t startTime = 0;
+};
+
+// Row handling shared by the group list and the file list. Rows are
+// addressed by index; an index with no row is ignored.
+class RecordingListView {
+public:
+    virtual ~RecordingListView() = default;
+    virtual void DeleteAllRows() = 0;
+    // The highlight that marks the current group or recording.
+    virtual void SetRowHighlighted(int row, bool highlighted) = 0;
+    virtual void EnsureRowVisible(int row) = 0;
+};
+
+class GroupListView : public RecordingListView {
+public:
+    // False when the row could not be inserted.
+    virtual bool AddGroupRow(const GroupListRow& row) = 0;
+    virtual bool IsRowChecked(int row) const = 0;
+};
+
+class FileListView : public RecordingListView {
+public:
+    virtual bool AddFileRow(const FileListRow& row) = 0;
+};
+
+class GSensorGraphView {
+public:
+    virtual ~GSensorGraphView() = default;
+    // Drops all samples, puts the cursor at 0 and asks for a repaint.
+    virtual void ClearSamples() = 0;
+    virtual void RepaintNow() = 0;
+};
+
+class MapView {
+public:
+    virtual ~MapView() = default;
+    // Runs one call of the map page's script interface.
+    virtual void RunScript(const std::string& script) = 0;
+};
+
+class VideoSurfaceView {
+public:
+    virtual ~VideoSurfaceView() = default;
+    // Shows the number of files a running scan has examined, at once.
+    virtual void ShowScanCounter(int count) = 0;
+};
+
+class CatalogOwner {
+public:
+    virtual ~CatalogOwner() = default;
+    // Shows or hides the map panel after a scan.
+    virtual void ApplyMapEnabled(bool on) = 0;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,84 @@
+#include "windowedfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace tavrel {
+
+WindowedFile::~WindowedFile() {
+    Close();
+}
+
+bool WindowedFile::Open(const std::filesystem::path& path) {
+    Close();
+    // Non-blocking so that a FIFO handed in by name cannot stall the open.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (m_fd < 0) {
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(m_fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        Close();
+        return false;
+    }
+    m_length = static_cast<std::uint64_t>(status.st_size);
+    return true;
+}
+
+void WindowedFile::Close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    m_length = 0;
+    m_windowStart = 0;
+    m_window.clear();
+}
+
+std::size_t WindowedFile::ReadAt(std::uint64_t position, void* out, std::size_t count) {
+    if (position >= m_length || count == 0) {
+        return 0;
+    }
+    const std::size_t available =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, m_length - position));
+    const bool inWindow =
+        position >= m_windowStart && position + available <= m_windowStart + m_window.size();
+    if (!inWindow) {
+        Fill(position, available);
+    }
+    const std::size_t delivered = static_cast<std::size_t>(
+        std::min<std::uint64_t>(available, m_windowStart + m_window.size() - position));
+    std::memcpy(out, m_window.data() + (position - m_windowStart), delivered);
+    return delivered;
+}
+
+void WindowedFile::Fill(std::uint64_t position, std::size_t count) {
+    const std::size_t wanted = static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::max(count, kWindowSize), m_length - position));
+    m_window.resize(wanted);
+    m_windowStart = position;
+    std::size_t filled = 0;
+    while (filled < wanted) {
+        const ssize_t got = ::pread(m_fd, m_window.data() + filled, wanted - filled,
+                                    static_cast<off_t>(position + filled));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            m_window.clear();
+            throw FileReadError(std::strerror(errno));
+        }
+        if (got == 0) {
+            break;  // the file shrank since it was opened
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    m_window.resize(filled);
+}
+
+}  // namespace tavrel
