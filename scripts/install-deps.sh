@@ -8,7 +8,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format-14
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libjpeg62-turbo-dev
-  ffmpeg mediainfo libimage-exiftool-perl strace
+  ffmpeg mediainfo libimage-exiftool-perl strace bc python3
 )
 
 sudo_cmd=()
