@@ -20,3 +20,9 @@ if(TAVREL_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(tavrel_common INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Coverage instrumentation for libFuzzer in every library the fuzzers link;
+# the fuzz targets themselves add -fsanitize=fuzzer.
+if(TAVREL_FUZZ)
+  target_compile_options(tavrel_common INTERFACE -fsanitize=fuzzer-no-link)
+endif()

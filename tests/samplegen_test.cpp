@@ -21,6 +21,7 @@
 
 #include "riffnode.h"
 #include "samplegen.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -97,13 +98,6 @@ Bytes Payload(const Bytes& b, const Element& e) {
 Bytes ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-fs::path FreshFolder(const std::string& name) {
-    const fs::path folder = fs::path(::testing::TempDir()) / "samplegen_test" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
 }
 
 struct CommandResult {
@@ -519,7 +513,7 @@ TEST(BuildRecording, FfmpegDecodesItWithoutComplaint) {
         bool audio;
         const char* streams;  // codec types in stream order
     };
-    const fs::path folder = FreshFolder("ffmpeg");
+    const fs::path folder = tavrel::test::FreshFolder("ffmpeg");
     for (const Case& c : {Case{"both", 160, 120, true, true, "video,audio,"},
                           Case{"odd size, silent", 150, 98, true, false, "video,"},
                           Case{"sound only", 160, 120, false, true, "audio,"}}) {
@@ -681,7 +675,7 @@ TEST(DrivingRecording, ConsecutiveRecordingsContinueOneDrive) {
 class SampleFolder : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        folder_ = new fs::path(FreshFolder("card"));
+        folder_ = new fs::path(tavrel::test::FreshFolder("card"));
         sg::SampleFolderOptions options;
         options.width = 32;
         options.height = 32;

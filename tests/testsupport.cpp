@@ -2,17 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <ctime>
+#include <string>
 
 namespace tavrel::test {
 
+namespace {
+
+// CTest runs every test case in a process of its own, several at a time, so
+// each process works below a folder of its own and removes it when it ends.
+class ScratchRoot {
+public:
+    ScratchRoot()
+        : m_path(std::filesystem::path(::testing::TempDir()) /
+                 ("tavrel-test-" + std::to_string(::getpid()))) {}
+    ~ScratchRoot() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+}  // namespace
+
 std::filesystem::path FreshFolder(const std::string& name) {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / name;
-    std::error_code ignored;
-    // Read-only files and folders left by an earlier run must go too.
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(folder, ignored);
+    static const ScratchRoot root;
+    const std::filesystem::path folder = root.Path() / name;
+    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
 }
