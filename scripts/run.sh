@@ -10,4 +10,4 @@ scripts/build.sh build
 if [ ! -d sample ]; then
   build/tools/samplegen/tavrel-samplegen folder sample
 fi
-build/tools/cli/tavrel-cli scan sample
+build/tools/cli/tavrel-cli scan sample | python3 -m json.tool
