@@ -29,4 +29,15 @@ std::optional<std::int64_t> LocalCalendarTime(const CalendarFields& fields) {
     return static_cast<std::int64_t>(time);
 }
 
+std::string FormatLocalTime(std::int64_t time, const char* format) {
+    const std::time_t value = static_cast<std::time_t>(time);
+    std::tm local{};
+    if (::localtime_r(&value, &local) == nullptr) {
+        return {};
+    }
+    char text[128];
+    const std::size_t length = std::strftime(text, sizeof text, format, &local);
+    return std::string(text, length);
+}
+
 }  // namespace tavrel

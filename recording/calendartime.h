@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace tavrel {
 
@@ -19,5 +20,8 @@ struct CalendarFields {
 // (the local-time rules decide on daylight saving). Nothing for a moment the
 // viewer does not represent: before 1970 or after the year 3000.
 std::optional<std::int64_t> LocalCalendarTime(const CalendarFields& fields);
+
+// A calendar time formatted in local time with strftime's format.
+std::string FormatLocalTime(std::int64_t time, const char* format);
 
 }  // namespace tavrel

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "telemetry.h"
+
 namespace tavrel {
 
 // What the catalog tells the windows around it. Each binding is optional:
@@ -58,6 +60,12 @@ public:
     // Drops all samples, puts the cursor at 0 and asks for a repaint.
     virtual void ClearSamples() = 0;
     virtual void RepaintNow() = 0;
+    // The G a raw value of 128 stands for, and the +/- range shown.
+    virtual void SetScale(double fullScale, double range) = 0;
+    virtual void AddSample(const GSensorSample& sample) = 0;
+    virtual void SetSampleRate(double samplesPerMs) = 0;
+    virtual void SetPosition(std::uint32_t playingMs) = 0;
+    virtual void SetStopped(bool stopped) = 0;
 };
 
 class MapView {
@@ -65,6 +73,42 @@ public:
     virtual ~MapView() = default;
     // Runs one call of the map page's script interface.
     virtual void RunScript(const std::string& script) = 0;
+
+    // Centres the map on a point given in the recording's form (degrees and
+    // minutes divided by 100), moves the marker there and extends the driven
+    // line. The heading is not drawn.
+    void MovePosition(double latitude, double longitude, int headingDegrees);
+};
+
+class CompassView {
+public:
+    virtual ~CompassView() = default;
+    virtual void SetHeading(int degrees) = 0;
+    virtual void ShowNoHeading() = 0;
+};
+
+class SpeedView {
+public:
+    virtual ~SpeedView() = default;
+    // `visible` false blanks the read-out.
+    virtual void SetSpeed(bool visible, std::uint16_t speedKmh) = 0;
+};
+
+// The board that shows how far a copy has got.
+class StatusBoardView {
+public:
+    virtual ~StatusBoardView() = default;
+    // Shows the board with the percentage and repaints it at once.
+    virtual void SetProgress(int percent) = 0;
+    virtual void HideBoard() = 0;
+};
+
+// Questions the file operations put to the user.
+class UserQuestions {
+public:
+    virtual ~UserQuestions() = default;
+    // True when the existing file at `path` may be replaced.
+    virtual bool ConfirmOverwrite(const std::string& path) = 0;
 };
 
 class VideoSurfaceView {

@@ -76,6 +76,12 @@ public:
     void InitCatalog(GroupListView* groupList, FileListView* fileList,
                      GSensorGraphView* gsensorGraph, MapView* map, CatalogOwner* owner);
     void BindVideoSurface(VideoSurfaceView* videoSurface) { m_videoSurface = videoSurface; }
+    void BindReadouts(CompassView* compass, SpeedView* speed) {
+        m_compass = compass;
+        m_speed = speed;
+    }
+    void BindStatusBoard(StatusBoardView* statusBoard) { m_statusBoard = statusBoard; }
+    void BindQuestions(UserQuestions* questions) { m_questions = questions; }
 
     void ClearCatalog();
     // 0 when the folder does not exist (the catalog is then empty), else 1.
@@ -98,6 +104,42 @@ public:
     // Reads every group's check box; true when at least one is ticked.
     bool ReadGroupChecks();
 
+    // Telemetry and map tracks (trackplotting.cpp).
+    // Loads recording `index`'s telemetry into the catalog and the G-sensor
+    // graph, makes it current and draws its track. 1 when its file was opened.
+    int LoadRecordingTelemetry(int index);
+    // Draws one recording's track as a group-track line; `firstFix`, when
+    // given, receives its first usable point in the recording's form.
+    struct FirstFix {
+        bool found = false;
+        double latitude = 0;  // degrees and minutes / 100, not converted
+        double longitude = 0;
+    };
+    int PlotRecordingTrack(int index, FirstFix* firstFix);
+    int PlotGroupTracks(int group);
+    int ClearGroupTracks();
+    int UpdateGroupTracks(int newIndex, int previousIndex);
+    // Redraws the driven line up to a playing time.
+    int ReplotDrivenPath(std::uint32_t playingMs);
+
+    // Tells the graph, compass, speed read-out and map where playback is
+    // (telemetrysync.cpp); 1 when the time falls on a usable fix, which is
+    // when the GPS indicator is lit.
+    int SyncDisplaysToTime(std::uint64_t playingMs, bool gsensorShown, bool mapShown);
+
+    // File operations on the recordings of the ticked groups
+    // (fileoperations.cpp); each returns false when no group is ticked.
+    bool CopyCheckedTo(const std::string& destination);
+    bool DeleteChecked();
+    bool UnlockChecked();
+
+    // KML export of the current recording's track (kmlexport.cpp).
+    struct KmlExportResult {
+        bool ok = false;
+        std::string path;  // the file written, or the one that could not be
+    };
+    KmlExportResult ExportKml(const std::string& folder);
+
     const std::vector<RecordingEntry>& Files() const { return m_files; }
     const std::vector<RecordingGroup>& Groups() const { return m_groups; }
     const std::vector<FileRow>& FileRows() const { return m_fileRows; }
@@ -105,10 +147,15 @@ public:
     int CurrentGroup() const { return m_currentGroup; }
     int ScanCount() const { return m_scanCount; }
     bool HasGps() const { return m_hasGps; }
+    const std::vector<std::uint8_t>& GpsData() const { return m_gpsData; }
+    const std::vector<std::uint8_t>& GSensorData() const { return m_gsensorData; }
+    double GpsRate() const { return m_gpsRate; }
 
 private:
     void VisitScannedEntry(const FolderEntry& entry);
     void SetCurrentRowsHighlighted(bool highlighted);
+    void RunScript(const std::string& script);
+    void ShowNoFix();
 
     std::vector<RecordingEntry> m_files;
     std::vector<RecordingGroup> m_groups;
@@ -120,6 +167,20 @@ private:
     MapView* m_map = nullptr;
     VideoSurfaceView* m_videoSurface = nullptr;
     CatalogOwner* m_owner = nullptr;
+    CompassView* m_compass = nullptr;
+    SpeedView* m_speed = nullptr;
+    StatusBoardView* m_statusBoard = nullptr;
+    UserQuestions* m_questions = nullptr;
+
+    // The current recording's telemetry payloads.
+    std::vector<std::uint8_t> m_gpsData;
+    std::vector<std::uint8_t> m_gsensorData;
+    double m_gpsRate = 1.0;  // GPS records per second of the current recording
+
+    // The GPS record the displays show, and what that report returned: a
+    // repeated report on it tells no display again and returns the same.
+    int m_lastShownIndex = 0;
+    int m_lastShownResult = 0;
 
     int m_scanCount = 0;
     int m_currentFile = -1;

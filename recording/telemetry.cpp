@@ -32,6 +32,30 @@ GSensorSample GSensorSample::Decode(const std::uint8_t* bytes) {
                          static_cast<std::int8_t>(bytes[2])};
 }
 
+std::optional<GeoPoint> MapPointOf(const GpsRecord& record) {
+    if (!record.HasFix() || !record.RawPositionInRange()) {
+        return std::nullopt;
+    }
+    return GeoPoint{NmeaToDegrees(record.latitudeRaw / 100),
+                    NmeaToDegrees(record.longitudeRaw / 100)};
+}
+
+std::optional<GeoPoint> ExportPointOf(const GpsRecord& record) {
+    GeoPoint point{record.latitudeRaw, record.longitudeRaw};
+    if (!record.HasFix() || !ConvertFixPair(point.latitude, point.longitude)) {
+        return std::nullopt;
+    }
+    return point;
+}
+
+std::size_t GpsRecordCount(std::size_t payloadSize) {
+    return payloadSize / GpsRecord::kSize;
+}
+
+GpsRecord GpsRecordAt(const std::vector<std::uint8_t>& payload, std::size_t index) {
+    return GpsRecord::Decode(payload.data() + index * GpsRecord::kSize);
+}
+
 double NmeaToDegrees(double value) {
     const double degrees = std::trunc(value);
     return degrees + (value - degrees) * 100 / 60;

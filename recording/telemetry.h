@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tavrel {
 
@@ -43,6 +44,23 @@ struct GSensorSample {
 
     static GSensorSample Decode(const std::uint8_t* bytes);
 };
+
+struct GeoPoint {
+    double latitude = 0;  // decimal degrees
+    double longitude = 0;
+};
+
+// The point the map draws for a record: a valid fix whose raw coordinates
+// / 100 stay below 200, converted to decimal degrees.
+std::optional<GeoPoint> MapPointOf(const GpsRecord& record);
+
+// The point an exported track carries: a valid fix whose converted
+// coordinates stay below 200 (the bound is tested after conversion).
+std::optional<GeoPoint> ExportPointOf(const GpsRecord& record);
+
+// Records in a GPS payload (whole records only) and one of them.
+std::size_t GpsRecordCount(std::size_t payloadSize);
+GpsRecord GpsRecordAt(const std::vector<std::uint8_t>& payload, std::size_t index);
 
 // Degrees and minutes written as ddd.mmmm (already divided by 100) to decimal
 // degrees: 25.035 -> 25.058333...

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "directorypath.h"
+#include "fakeviews.h"
 #include "testsupport.h"
 
 namespace tavrel {
@@ -16,65 +17,11 @@ namespace {
 namespace fs = std::filesystem;
 using samplegen::WallClock;
 
-// Records what the catalog tells a list, in order.
-template <class View>
-class FakeList : public View {
-public:
-    void DeleteAllRows() override {
-        log.push_back("clear");
-        highlighted.clear();
-    }
-    void SetRowHighlighted(int row, bool on) override {
-        if (on) {
-            highlighted.insert(row);
-        } else {
-            highlighted.erase(row);
-        }
-    }
-    void EnsureRowVisible(int row) override { log.push_back("show " + std::to_string(row)); }
-
-    std::vector<std::string> log;
-    std::set<int> highlighted;
-};
-
-class FakeGroupList : public FakeList<GroupListView> {
-public:
-    bool AddGroupRow(const GroupListRow& row) override {
-        rows.push_back(row);
-        return true;
-    }
-    bool IsRowChecked(int row) const override { return checked.count(row) != 0; }
-
-    std::vector<GroupListRow> rows;
-    std::set<int> checked;
-};
-
-class FakeFileList : public FakeList<FileListView> {
-public:
-    bool AddFileRow(const FileListRow& row) override {
-        rows.push_back(row);
-        return true;
-    }
-    std::vector<FileListRow> rows;
-};
-
-class FakeOwner : public CatalogOwner {
-public:
-    void ApplyMapEnabled(bool on) override { mapEnabled.push_back(on); }
-    std::vector<bool> mapEnabled;
-};
-
-class FakeSurface : public VideoSurfaceView {
-public:
-    void ShowScanCounter(int count) override { counters.push_back(count); }
-    std::vector<int> counters;
-};
-
 class CatalogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_catalog.InitCatalog(&m_groups, &m_files, nullptr, nullptr, &m_owner);
-        m_catalog.BindVideoSurface(&m_surface);
+        m_catalog.BindVideoSurface(&m_owner);
     }
 
     // A valid recording of `seconds` seconds starting at `start`.
@@ -96,11 +43,11 @@ protected:
         return names;
     }
 
+    test::CallLog m_log;
     RecordingCatalog m_catalog;
-    FakeGroupList m_groups;
-    FakeFileList m_files;
-    FakeOwner m_owner;
-    FakeSurface m_surface;
+    test::FakeGroupList m_groups{&m_log};
+    test::FakeFileList m_files{&m_log};
+    test::FakeOwner m_owner{&m_log};
 };
 
 TEST(RecordingName, FollowsTheCameraNamingRules) {
@@ -157,9 +104,9 @@ TEST_F(CatalogTest, ScansKeepsAndLeavesOutAsTheCameraMeans) {
     EXPECT_EQ(m_catalog.Files()[0].rootFolder, root.string() + "/");
     EXPECT_EQ(m_catalog.Files()[2].lockFlags, LOCK_EVENT);
     EXPECT_EQ(m_catalog.ScanCount(), 5);  // every visible file, accepted or not
-    EXPECT_EQ(m_surface.counters, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(m_owner.counters, (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_TRUE(m_catalog.HasGps());
-    EXPECT_EQ(m_owner.mapEnabled, std::vector<bool>{true});
+    EXPECT_EQ(m_log.Calls().back(), "map on");
 
     ASSERT_EQ(m_catalog.Groups().size(), 1u);
     const RecordingGroup& run = m_catalog.Groups()[0];
@@ -208,7 +155,7 @@ TEST_F(CatalogTest, UndatedRecordingsSortFirstInGroupsOfTheirOwn) {
     EXPECT_EQ(m_catalog.Files()[2].name, "FILE0001.AVI");
     EXPECT_EQ(m_catalog.Groups().size(), 3u);
     EXPECT_FALSE(m_catalog.HasGps());
-    EXPECT_EQ(m_owner.mapEnabled, std::vector<bool>{false});
+    EXPECT_EQ(m_log.Calls().back(), "map off");
 }
 
 TEST_F(CatalogTest, SelectionMovesTheHighlightAndRefusesBadIndexes) {
@@ -225,7 +172,7 @@ TEST_F(CatalogTest, SelectionMovesTheHighlightAndRefusesBadIndexes) {
     EXPECT_EQ(m_catalog.CurrentGroup(), 1);
     EXPECT_EQ(m_groups.highlighted, std::set<int>{1});
     EXPECT_EQ(m_files.highlighted, std::set<int>{2});
-    EXPECT_EQ(m_files.log.back(), "show 2");
+    EXPECT_EQ(m_log.Calls().back(), "files show 2");
     EXPECT_EQ(m_catalog.NextRecordingIndex(), 0);  // after the last comes the first
     EXPECT_EQ(m_catalog.CurrentPath(), root.string() + "/FILE0003.AVI");
 
@@ -260,7 +207,7 @@ TEST_F(CatalogTest, SelectionMovesTheHighlightAndRefusesBadIndexes) {
 TEST_F(CatalogTest, MissingFolderLeavesTheCatalogEmpty) {
     EXPECT_EQ(m_catalog.FillFromFolder(test::FreshFolder("gone").string() + "/nothing"), 0);
     EXPECT_TRUE(m_catalog.Files().empty());
-    EXPECT_TRUE(m_owner.mapEnabled.empty());
+    EXPECT_EQ(m_log.Calls(), (std::vector<std::string>{"groups clear", "files clear"}));
     int width = 0;
     int height = 0;
     EXPECT_FALSE(m_catalog.CurrentVideoSize(width, height));

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+
+#include "fakeviews.h"
+#include "mapscripts.h"
+#include "recordingcatalog.h"
+#include "testsupport.h"
+
+namespace tavrel {
+namespace {
+
+namespace fs = std::filesystem;
+using samplegen::GpsFix;
+using samplegen::WallClock;
+
+GpsFix Fix(double latitudeRaw, double longitudeRaw, std::uint8_t status = 1) {
+    GpsFix fix;
+    fix.latitudeRaw = latitudeRaw;
+    fix.longitudeRaw = longitudeRaw;
+    fix.status = status;
+    return fix;
+}
+
+std::vector<std::string> Repeat(const std::string& text, int times) {
+    return std::vector<std::string>(times, text);
+}
+
+class TrackPlotting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_root = test::FreshFolder("tracks");
+        m_catalog.InitCatalog(nullptr, nullptr, &m_graph, &m_map, nullptr);
+    }
+
+    // A recording of `seconds` seconds starting `startOffset` seconds after
+    // 10:00 with the given fixes at `gpsRate` records a second.
+    void Record(const std::string& name, int startOffset, int seconds, std::vector<GpsFix> fixes,
+                std::uint32_t gpsRate = 1) {
+        samplegen::RecordingSpec spec =
+            test::ShortRecording(seconds, WallClock{2012, 5, 1, 10, 0, 0}.Plus(startOffset));
+        spec.gpsRateWord = gpsRate;
+        spec.gps = std::move(fixes);
+        test::WriteRecording(m_root / name, samplegen::BuildRecording(spec));
+    }
+
+    void Scan() {
+        ASSERT_EQ(m_catalog.FillFromFolder(m_root.string()), 1);
+        m_log.Clear();
+    }
+
+    fs::path m_root;
+    test::CallLog m_log;
+    test::FakeGraph m_graph{&m_log};
+    test::FakeMap m_map{&m_log};
+    RecordingCatalog m_catalog;
+};
+
+TEST_F(TrackPlotting, LoadingDrawsTheUsableFixesOfTheTrack) {
+    samplegen::RecordingSpec spec = test::ShortRecording(60, WallClock{});
+    spec.gpsRateWord = 5;
+    spec.gps = {Fix(2503.5, 12130.25), Fix(2503.5, 12130.25, 0), Fix(20000, 12130.25),
+                Fix(2503.5, 20000), Fix(-2503.5, -7400.5)};
+    spec.gsensorRateWord = 0;  // rate from the sample count and the length
+    spec.gsensor.resize(600);
+    spec.gsensor[0] = {64, -128, 1};
+    test::WriteRecording(m_root / "FILE0001.AVI", samplegen::BuildRecording(spec));
+    Scan();
+
+    ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
+    EXPECT_EQ(
+        m_log.Calls(),
+        (std::vector<std::string>{
+            "pathdrived_delete()", "path_delete()", "graph clear", "graph scale 8 5", "graph clear",
+            "graph rate", "path_plot(25.058333,121.504167)", "path_plot(-25.058333,-74.008333)"}));
+    EXPECT_EQ(m_catalog.CurrentFile(), 0);
+    EXPECT_EQ(m_catalog.GpsRate(), 5.0);
+    EXPECT_EQ(m_catalog.GpsData().size(), 5u * 32);
+    ASSERT_EQ(m_graph.samples.size(), 600u);
+    EXPECT_EQ(m_graph.samples[0].y, -128);
+    EXPECT_DOUBLE_EQ(m_graph.rate, 0.01);
+}
+
+TEST_F(TrackPlotting, PayloadsOutsideTheFileAndMissingFilesAreSkipped) {
+    samplegen::RecordingSpec spec = test::ShortRecording(10, WallClock{});
+    spec.gpsRateWord = 1;
+    spec.gps = {Fix(2503.5, 12130.25)};
+    spec.gsensorRateWord = 10;
+    spec.gsensor.resize(100);
+    samplegen::RiffNode file = samplegen::BuildRecording(spec);
+    file.Find("gsen")->declaredSize = 0x7FFFFFFF;
+    test::WriteRecording(m_root / "FILE0001.AVI", file);
+    Record("FILE0002.AVI", 3600, 10, {Fix(2503.5, 12130.25)});
+    Scan();
+
+    ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
+    EXPECT_TRUE(m_catalog.GSensorData().empty());
+    EXPECT_TRUE(m_graph.samples.empty());
+    EXPECT_EQ(m_log.Calls().back(), "path_plot(25.058333,121.504167)");
+
+    fs::remove(m_root / "FILE0002.AVI");
+    m_log.Clear();
+    EXPECT_EQ(m_catalog.LoadRecordingTelemetry(1), 0);
+    EXPECT_EQ(m_log.Calls(), (std::vector<std::string>{"pathdrived_delete()", "path_delete()"}));
+    EXPECT_TRUE(m_catalog.GpsData().empty());
+    EXPECT_EQ(m_catalog.PlotRecordingTrack(1, nullptr), 0);
+    EXPECT_EQ(m_catalog.LoadRecordingTelemetry(2), 0);
+    EXPECT_EQ(m_catalog.LoadRecordingTelemetry(-1), 0);
+}
+
+TEST_F(TrackPlotting, GroupTracksAreRedrawnOnlyWhenTheGroupChanges) {
+    Record("FILE0001.AVI", 0, 60, {Fix(2503.5, 12130.25, 0), Fix(2503.6, 12130.3)});
+    Record("FILE0002.AVI", 60, 60, {Fix(2503.7, 12130.4)});
+    Record("FILE0003.AVI", 3600, 60, {});
+    Scan();
+
+    const std::vector<std::string> firstGroup = {"draw_file_path_clear_all()",
+                                                 "draw_file_path_begin()",
+                                                 "draw_file_path_plot(25.060000,121.505000)",
+                                                 "draw_file_path_end()",
+                                                 "draw_file_path_begin()",
+                                                 "draw_file_path_plot(25.061667,121.506667)",
+                                                 "draw_file_path_end()",
+                                                 "movpos(25.060000, 121.505000)"};
+    m_catalog.UpdateGroupTracks(0, -1);
+    EXPECT_EQ(m_log.Calls(), firstGroup);
+
+    m_log.Clear();
+    m_catalog.UpdateGroupTracks(1, 0);  // same group
+    EXPECT_TRUE(m_log.Calls().empty());
+
+    m_catalog.UpdateGroupTracks(2, 1);  // a group without GPS data
+    EXPECT_EQ(m_log.Calls(), std::vector<std::string>{"draw_file_path_clear_all()"});
+
+    m_log.Clear();
+    m_catalog.UpdateGroupTracks(0, 2);
+    EXPECT_EQ(m_log.Calls(), firstGroup);
+}
+
+TEST_F(TrackPlotting, DrivenPathIsRedrawnUpToTheTarget) {
+    for (const std::uint32_t rate : {1u, 5u}) {
+        m_root = test::FreshFolder("driven");
+        Record("FILE0001.AVI", 0, 70, std::vector<GpsFix>(70 * rate, Fix(2503.5, 12130.25)), rate);
+        Scan();
+        ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
+
+        m_log.Clear();
+        m_catalog.ReplotDrivenPath(0);
+        EXPECT_EQ(m_log.Calls(), std::vector<std::string>{"pathdrived_delete()"});
+
+        m_log.Clear();
+        m_catalog.ReplotDrivenPath(60000);
+        std::vector<std::string> expected = {"pathdrived_delete()"};
+        const auto points = Repeat("pathdrived_plot(25.058333,121.504167)", 60 * rate);
+        expected.insert(expected.end(), points.begin(), points.end());
+        EXPECT_EQ(m_log.Calls(), expected) << "rate " << rate;
+    }
+}
+
+TEST(MapScripts, MovePositionConvertsToDecimalDegrees) {
+    EXPECT_EQ(MovePositionScript(25.3, 121.3), "movpos(25.500000, 121.500000)");
+    EXPECT_EQ(MovePositionScript(-25.3, -121.3), "movpos(-25.500000, -121.500000)");
+}
+
+TEST(MapScripts, NumbersAreWrittenLikePrintfInTheCLocale) {
+    // The C library's "%f" in the C locale is the reference; the formatter
+    // must not follow the user's locale (a comma would break the script).
+    std::setlocale(LC_NUMERIC, "C");
+    for (const double value : {0.0, -0.0, 0.0000005, 0.0000015, 25.0583333333, -74.0083333333,
+                               121.5041666666, 199.9999995, 1e20, -123456789.987654321}) {
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%f", value);
+        EXPECT_EQ(FormatFixed6(value), expected);
+    }
+}
+
+}  // namespace
+}  // namespace tavrel
