@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -93,11 +95,99 @@ TEST(Cli, ScanPrintsGroupsAndFiles) {
     EXPECT_EQ(scan["files"][1]["indexInGroup"], 1);
 }
 
+// A run of two recordings in MOVIE/ with one usable fix, one without a fix
+// and one beyond the coordinate range each, at two records a second.
+fs::path TrackCard() {
+    const fs::path folder = test::FreshFolder("cli-track");
+    const samplegen::WallClock start{2012, 5, 1, 10, 20, 30};
+    for (int i = 0; i < 2; ++i) {
+        samplegen::RecordingSpec spec = test::ShortRecording(60, start.Plus(60 * i));
+        spec.gpsRateWord = 2;
+        spec.gps.resize(3);
+        spec.gps[0].latitudeRaw = 2503.5;
+        spec.gps[0].longitudeRaw = 12130.25;
+        spec.gps[0].altitude = 35;
+        spec.gps[0].speedKmh = 36;
+        spec.gps[0].headingHalf = 45;
+        spec.gps[1] = spec.gps[0];
+        spec.gps[1].status = 0;
+        spec.gps[2] = spec.gps[0];
+        spec.gps[2].latitudeRaw = 20000;
+        spec.gps[2].status = 1;
+        spec.gsensorRateWord = 0x20A;
+        spec.gsensor = {{64, -128, 0}};
+        test::WriteRecording(folder / "MOVIE" / ("FILE000" + std::to_string(i + 1) + ".AVI"),
+                             samplegen::BuildRecording(spec));
+    }
+    return folder;
+}
+
+int Count(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(Cli, KmlWritesWhatTheViewerWould) {
+    const fs::path card = TrackCard();
+    const fs::path out = card / "out";
+    const RunResult result = RunCli("kml " + Quoted(card / "MOVIE" / "FILE0002.AVI") + " --root " +
+                                    Quoted(card) + " --folder " + Quoted(out));
+    ASSERT_EQ(result.status, 0);
+    const fs::path written = out / "FILE0002_2012_05_01_10-21-30.KML";
+    EXPECT_EQ(result.out, written.string() + "\n");
+    std::ifstream in(written);
+    const std::string kml((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(kml.find("GPS Path of Car DV \"MOVIE//FILE0002.AVI\" 2012/05/01 10:21:30"),
+              std::string::npos);
+    EXPECT_NE(kml.find("<coordinates>\n121.504167,25.058333,35\n\n"), std::string::npos);
+
+    // Without --root the file's own folder is the opened one.
+    EXPECT_EQ(RunCli("kml " + Quoted(card / "MOVIE" / "FILE0001.AVI") + " --folder " + Quoted(out))
+                  .status,
+              0);
+    EXPECT_EQ(RunCli("kml " + Quoted(card / "nothing.AVI") + " --folder " + Quoted(out)).status, 1);
+    EXPECT_EQ(RunCli("kml " + Quoted(card / "MOVIE" / "FILE0001.AVI")).status, 2);
+}
+
+TEST(Cli, GpxHasATrackPerRunAndASegmentPerRecording) {
+    const fs::path card = TrackCard();
+    ASSERT_EQ(RunCli("gpx " + Quoted(card) + " -o " + Quoted(card / "all.gpx")).status, 0);
+    std::ifstream in(card / "all.gpx");
+    const std::string gpx((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(Count(gpx, "<trk>"), 1);
+    EXPECT_EQ(Count(gpx, "<trkseg>"), 2);
+    EXPECT_EQ(Count(gpx, "<trkpt lat=\"25.058333\" lon=\"121.504167\">"), 2);
+    EXPECT_EQ(Count(gpx, "<trkpt"), 2);
+    EXPECT_NE(gpx.find("<time>2012-05-01T10:21:30.000Z</time>"), std::string::npos);
+    EXPECT_NE(gpx.find("<gpxtpx:speed>10.00</gpxtpx:speed><gpxtpx:course>90</gpxtpx:course>"),
+              std::string::npos);
+}
+
+TEST(Cli, TrackPrintsFixesOrSamplesAsCsv) {
+    const fs::path card = TrackCard();
+    const std::string file = Quoted(card / "MOVIE" / "FILE0001.AVI");
+    const RunResult fixes = RunCli("track " + file);
+    ASSERT_EQ(fixes.status, 0);
+    EXPECT_EQ(fixes.out,
+              "time_ms,latitude,longitude,altitude,speed_kmh,heading_degrees\n"
+              "0,25.058333,121.504167,35,36,90\n");
+    const RunResult samples = RunCli("track --gsensor " + file);
+    ASSERT_EQ(samples.status, 0);
+    EXPECT_EQ(samples.out, "time_ms,x_g,y_g,z_g\n0,1.0000,-2.0000,0.0000\n");
+    EXPECT_EQ(RunCli("track " + Quoted(card / "none.AVI")).status, 1);
+}
+
 TEST(Cli, ExitStatusTellsUsageAndMissingFolderApart) {
     EXPECT_EQ(RunCli("").status, 2);
     EXPECT_EQ(RunCli("info").status, 2);
     EXPECT_EQ(RunCli("scan").status, 2);
     EXPECT_EQ(RunCli("frobnicate x").status, 2);
+    EXPECT_EQ(RunCli("gpx folder").status, 2);
+    EXPECT_EQ(RunCli("track a b").status, 2);
+    EXPECT_EQ(RunCli("track --unknown a").status, 2);
     EXPECT_EQ(RunCli("scan " + Quoted(test::FreshFolder("cli-missing") / "none")).status, 1);
 }
 

@@ -1,136 +1,54 @@
 // tavrel-cli: the viewer's reading of recordings and folders, for scripts.
 
-#include <cstdio>
 #include <iostream>
-#include <string>
-#include <vector>
+#include <map>
 
-#include <nlohmann/json.hpp>
+#include "commands.h"
 
-#include "avirecordingreader.h"
-#include "recordingcatalog.h"
+namespace tavrel::cli {
 
 namespace {
-
-using nlohmann::json;
-using namespace tavrel;
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: tavrel-cli info FILE...\n"
     "       tavrel-cli scan FOLDER\n"
+    "       tavrel-cli kml FILE [--root FOLDER] --folder OUTDIR\n"
+    "       tavrel-cli gpx FOLDER -o FILE\n"
+    "       tavrel-cli track FILE [--gsensor]\n"
     "\n"
-    "info  prints one JSON object per file: whether the viewer can play it and,\n"
-    "      when it can, what its headers say.\n"
-    "scan  scans a folder and its subfolders as the viewer does and prints the\n"
-    "      groups of consecutive recordings and the recordings as one JSON object.\n";
+    "info   prints one JSON object per file: whether the viewer can play it and,\n"
+    "       when it can, what its headers say.\n"
+    "scan   scans a folder and its subfolders as the viewer does and prints the\n"
+    "       groups of consecutive recordings and the recordings as one JSON object.\n"
+    "kml    writes the recording's GPS track into OUTDIR as the viewer's KML\n"
+    "       command does and prints the path written; FOLDER is the opened folder\n"
+    "       the recording's subfolder is taken from (default: the file's folder).\n"
+    "gpx    writes the GPS tracks of a whole folder as one GPX 1.1 file: a track\n"
+    "       per run of consecutive recordings, a segment per recording.\n"
+    "track  prints the recording's usable GPS fixes as CSV, or with --gsensor its\n"
+    "       G-sensor samples in G.\n";
+
+}  // namespace
 
 int Usage() {
     std::cerr << kUsage;
     return kExitUsage;
 }
 
-json InfoJson(const std::string& path) {
-    json object = {{"file", path}};
-    RecordingInfo info;
-    AviRecordingReader reader;
-    const bool usable = reader.ReadRecording(path, &info) == 0;
-    object["usable"] = usable;
-    if (usable) {
-        object["gpsOffset"] = info.gpsOffset;
-        object["gpsSize"] = info.gpsSize;
-        object["gsensorOffset"] = info.gsensorOffset;
-        object["gsensorSize"] = info.gsensorSize;
-        object["videoWidth"] = info.videoWidth;
-        object["videoHeight"] = info.videoHeight;
-        object["startTime"] = info.startTime;
-        object["lengthSeconds"] = info.lengthSeconds;
-        object["lengthMs"] = info.lengthMs;
-        object["fileSize"] = info.fileSize;
-        object["gpsRateWord"] = info.gpsRateWord;
-        object["gsensorRateWord"] = info.gsensorRateWord;
-    }
-    return object;
-}
-
-int RunInfo(const std::vector<std::string>& files) {
-    if (files.empty()) {
-        return Usage();
-    }
-    for (const std::string& file : files) {
-        // Replace rather than reject bytes that are not UTF-8: a file name
-        // from a FAT card may carry any of them.
-        std::cout << InfoJson(file).dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
-    }
-    return kExitOk;
-}
-
-json ScanJson(const RecordingCatalog& catalog) {
-    json groups = json::array();
-    for (const RecordingGroup& group : catalog.Groups()) {
-        const RecordingInfo& first = catalog.Files()[group.first].info;
-        groups.push_back({{"number", group.number},
-                          {"first", group.first},
-                          {"count", group.count},
-                          {"totalLengthMs", group.totalLengthMs},
-                          {"totalSize", group.totalSize},
-                          {"lockFlags", group.lockFlags},
-                          {"resolution", ResolutionName(first.videoWidth, first.videoHeight)},
-                          {"startTime", first.startTime}});
-    }
-    json files = json::array();
-    for (const FileRow& row : catalog.FileRows()) {
-        const RecordingEntry& recording = catalog.Files()[row.recordingIndex];
-        files.push_back({{"index", row.recordingIndex},
-                         {"group", row.groupNumber},
-                         {"indexInGroup", row.indexInGroup},
-                         {"name", recording.name},
-                         {"relativeFolder", recording.relativeFolder},
-                         {"startTime", recording.info.startTime},
-                         {"lengthMs", recording.info.lengthMs},
-                         {"fileSize", recording.info.fileSize},
-                         {"lockFlags", recording.lockFlags}});
-    }
-    return {{"hasGps", catalog.HasGps()},
-            {"scanned", catalog.ScanCount()},
-            {"groups", groups},
-            {"files", files}};
-}
-
-int RunScan(const std::vector<std::string>& arguments) {
-    if (arguments.size() != 1) {
-        return Usage();
-    }
-    RecordingCatalog catalog;
-    catalog.InitCatalog(nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (catalog.FillFromFolder(arguments[0]) == 0) {
-        std::cerr << "tavrel-cli: no such folder: " << arguments[0] << '\n';
-        return kExitFailure;
-    }
-    std::cout << ScanJson(catalog).dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
-    return kExitOk;
-}
-
-}  // namespace
+}  // namespace tavrel::cli
 
 int main(int argc, char** argv) {
+    using namespace tavrel::cli;
     if (argc < 2) {
         return Usage();
     }
     const std::string command = argv[1];
-    const std::vector<std::string> arguments(argv + 2, argv + argc);
-    if (command == "info") {
-        return RunInfo(arguments);
-    }
-    if (command == "scan") {
-        return RunScan(arguments);
-    }
-    if (command == "--help" || command == "-h") {
-        std::cout << kUsage;
-        return kExitOk;
+    const Arguments arguments(argv + 2, argv + argc);
+    const std::map<std::string, int (*)(const Arguments&)> commands = {
+        {"info", RunInfo}, {"scan", RunScan}, {"kml", RunKml}, {"gpx", RunGpx}, {"track", RunTrack},
+    };
+    if (const auto found = commands.find(command); found != commands.end()) {
+        return found->second(arguments);
     }
     return Usage();
 }

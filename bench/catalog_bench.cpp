@@ -1,0 +1,127 @@
+// Opening a recording for playback (LoadRecordingTelemetry) and drawing a
+// run's tracks (PlotGroupTracks) on a run of 60 one-minute recordings at 5 GPS
+// records a second: 18,000 points. The peer is reading the same payloads
+// without drawing anything, which is the least any drawing can cost.
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "recordingcatalog.h"
+#include "samplegen.h"
+#include "telemetryfile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tavrel;
+
+constexpr int kRecordings = 60;
+
+class CountingMap : public MapView {
+public:
+    void RunScript(const std::string& script) override {
+        ++scripts;
+        benchmark::DoNotOptimize(script.data());
+    }
+    long scripts = 0;
+};
+
+class CountingGraph : public GSensorGraphView {
+public:
+    void ClearSamples() override { samples = 0; }
+    void RepaintNow() override {}
+    void SetScale(double, double) override {}
+    void AddSample(const GSensorSample&) override { ++samples; }
+    void SetSampleRate(double) override {}
+    void SetPosition(std::uint32_t) override {}
+    void SetStopped(bool) override {}
+    long samples = 0;
+};
+
+// The run, written once per process into a scratch folder.
+const fs::path& RunFolder() {
+    static const fs::path folder = [] {
+        const fs::path path =
+            fs::temp_directory_path() / ("tavrel-bench-" + std::to_string(::getpid()));
+        fs::create_directories(path);
+        for (int i = 0; i < kRecordings; ++i) {
+            samplegen::DriveSpec drive;
+            drive.driveStart = {2012, 5, 1, 10, 0, 0};
+            drive.driveOffsetSeconds = 60 * i;
+            drive.gpsRecordsPerSecond = 5;
+            drive.width = 32;
+            drive.height = 24;
+            drive.framesPerSecond = 1;
+            char name[16];
+            std::snprintf(name, sizeof name, "FILE%04d.AVI", i + 1);
+            samplegen::WriteFile(
+                path / name,
+                samplegen::BuildRecording(samplegen::MakeDrivingRecording(drive)).Serialize());
+        }
+        return path;
+    }();
+    return folder;
+}
+
+struct BoundCatalog {
+    BoundCatalog() {
+        catalog.InitCatalog(nullptr, nullptr, &graph, &map, nullptr);
+        catalog.FillFromFolder(RunFolder().string());
+    }
+    CountingMap map;
+    CountingGraph graph;
+    RecordingCatalog catalog;
+};
+
+void BM_LoadRecordingTelemetry(benchmark::State& state) {
+    BoundCatalog bound;
+    int index = 0;
+    for (auto _ : state) {
+        bound.catalog.LoadRecordingTelemetry(index);
+        index = (index + 1) % kRecordings;
+    }
+    state.counters["scripts/load"] =
+        benchmark::Counter(static_cast<double>(bound.map.scripts) / state.iterations());
+}
+BENCHMARK(BM_LoadRecordingTelemetry)->Unit(benchmark::kMicrosecond);
+
+void BM_PlotGroupTracks(benchmark::State& state) {
+    BoundCatalog bound;
+    for (auto _ : state) {
+        bound.catalog.ClearGroupTracks();
+        bound.catalog.PlotGroupTracks(0);
+    }
+    state.counters["scripts/run"] =
+        benchmark::Counter(static_cast<double>(bound.map.scripts) / state.iterations());
+    state.counters["recordings"] =
+        bound.catalog.Groups().empty() ? 0 : bound.catalog.Groups()[0].count;
+}
+BENCHMARK(BM_PlotGroupTracks)->Unit(benchmark::kMillisecond);
+
+// Peer: the same 60 GPS payloads read, nothing drawn.
+void BM_ReadRunPayloads(benchmark::State& state) {
+    BoundCatalog bound;
+    for (auto _ : state) {
+        for (int i = 0; i < kRecordings; ++i) {
+            auto payloads = ReadTelemetryPayloads(bound.catalog.PathOf(i),
+                                                  bound.catalog.Files()[i].info, Payloads::Gps);
+            benchmark::DoNotOptimize(payloads);
+        }
+    }
+}
+BENCHMARK(BM_ReadRunPayloads)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    fs::remove_all(RunFolder(), ignored);
+    return 0;
+}
