@@ -42,6 +42,8 @@ void RecordingCatalog::InitCatalog(GroupListView* groupList, FileListView* fileL
     m_fileRows.clear();
     m_currentFile = -1;
     m_currentGroup = 0;
+    m_gpsData.clear();
+    m_gsensorData.clear();
 }
 
 void RecordingCatalog::ClearCatalog() {
