@@ -199,10 +199,10 @@ class ReaderTable : public ::testing::TestWithParam<ReaderCase> {};
 
 TEST_P(ReaderTable, ReadsAsExpected) {
     const ReaderCase& c = GetParam();
-    RecordingSpec spec = test::ShortRecording(3, kMay1);
-    spec.withAudio = true;
-    c.editSpec(spec);
-    RiffNode file = samplegen::BuildRecording(spec);
+    RecordingSpec recipe = test::ShortRecording(3, kMay1);
+    recipe.withAudio = true;
+    c.editSpec(recipe);
+    RiffNode file = samplegen::BuildRecording(recipe);
     c.editFile(file);
     const std::string path = test::WriteRecording(test::FreshFolder(c.name) / "FILE0001.AVI", file);
 
@@ -224,16 +224,16 @@ INSTANTIATE_TEST_SUITE_P(Recordings, ReaderTable, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AviRecordingReader, ReportsEveryFieldOfAGeneratedRecording) {
-    RecordingSpec spec = test::ShortRecording(4, kMay1);
-    spec.width = 320;
-    spec.height = 240;
-    spec.framesPerSecond = 5;
-    spec.frameCount = 23;  // 4.6 s
-    spec.gpsRateWord = 0x105;
-    spec.gsensorRateWord = 0x20A;
-    spec.gps = Fixes(23);
-    spec.gsensor.resize(46);
-    const RiffNode file = samplegen::BuildRecording(spec);
+    RecordingSpec recipe = test::ShortRecording(4, kMay1);
+    recipe.width = 320;
+    recipe.height = 240;
+    recipe.framesPerSecond = 5;
+    recipe.frameCount = 23;  // 4.6 s
+    recipe.gpsRateWord = 0x105;
+    recipe.gsensorRateWord = 0x20A;
+    recipe.gps = Fixes(23);
+    recipe.gsensor.resize(46);
+    const RiffNode file = samplegen::BuildRecording(recipe);
     const std::string path = test::WriteRecording(test::FreshFolder("fields") / "F.AVI", file);
 
     // Where the telemetry payloads lie, found independently of the reader.
@@ -274,11 +274,11 @@ TEST(AviRecordingReader, DeclaredSizesNearTheTopOfTheRange) {
          {Case{"gps0", true}, Case{"gsen", true}, Case{"gpsa", true}, Case{"IDIT", true},
           Case{"avih", true}, Case{"hdrl", true}, Case{"strh", false}, Case{"JUNK", false}}) {
         for (const std::uint32_t size : {0xFFFFFFFFu, 0xFFFFFFFCu, 0x80000000u}) {
-            RecordingSpec spec = test::ShortRecording(2, kMay1);
-            spec.gps = Fixes(2);
-            spec.gsensor.resize(4);
-            spec.gpsRateWord = 1;
-            RiffNode file = samplegen::BuildRecording(spec);
+            RecordingSpec recipe = test::ShortRecording(2, kMay1);
+            recipe.gps = Fixes(2);
+            recipe.gsensor.resize(4);
+            recipe.gpsRateWord = 1;
+            RiffNode file = samplegen::BuildRecording(recipe);
             if (RiffNode* chunk = file.Find(c.id)) {
                 chunk->declaredSize = size;
             } else {

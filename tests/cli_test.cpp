@@ -41,12 +41,12 @@ std::string Quoted(const fs::path& path) {
 
 TEST(Cli, InfoPrintsOneObjectPerFile) {
     const fs::path folder = test::FreshFolder("cli-info");
-    samplegen::RecordingSpec spec = test::ShortRecording(3, {2012, 5, 1, 10, 20, 30});
-    spec.gpsRateWord = 5;
-    spec.gsensorRateWord = 0x20A;
-    spec.gps.resize(15);
-    spec.gsensor.resize(30);
-    test::WriteRecording(folder / "FILE0001.AVI", samplegen::BuildRecording(spec));
+    samplegen::RecordingSpec recipe = test::ShortRecording(3, {2012, 5, 1, 10, 20, 30});
+    recipe.gpsRateWord = 5;
+    recipe.gsensorRateWord = 0x20A;
+    recipe.gps.resize(15);
+    recipe.gsensor.resize(30);
+    test::WriteRecording(folder / "FILE0001.AVI", samplegen::BuildRecording(recipe));
     samplegen::WriteFile(folder / "FILE0002.AVI", {'n', 'o'});
 
     const RunResult result =
@@ -101,23 +101,23 @@ fs::path TrackCard() {
     const fs::path folder = test::FreshFolder("cli-track");
     const samplegen::WallClock start{2012, 5, 1, 10, 20, 30};
     for (int i = 0; i < 2; ++i) {
-        samplegen::RecordingSpec spec = test::ShortRecording(60, start.Plus(60 * i));
-        spec.gpsRateWord = 2;
-        spec.gps.resize(3);
-        spec.gps[0].latitudeRaw = 2503.5;
-        spec.gps[0].longitudeRaw = 12130.25;
-        spec.gps[0].altitude = 35;
-        spec.gps[0].speedKmh = 36;
-        spec.gps[0].headingHalf = 45;
-        spec.gps[1] = spec.gps[0];
-        spec.gps[1].status = 0;
-        spec.gps[2] = spec.gps[0];
-        spec.gps[2].latitudeRaw = 20000;
-        spec.gps[2].status = 1;
-        spec.gsensorRateWord = 0x20A;
-        spec.gsensor = {{64, -128, 0}};
+        samplegen::RecordingSpec recipe = test::ShortRecording(60, start.Plus(60 * i));
+        recipe.gpsRateWord = 2;
+        recipe.gps.resize(3);
+        recipe.gps[0].latitudeRaw = 2503.5;
+        recipe.gps[0].longitudeRaw = 12130.25;
+        recipe.gps[0].altitude = 35;
+        recipe.gps[0].speedKmh = 36;
+        recipe.gps[0].headingHalf = 45;
+        recipe.gps[1] = recipe.gps[0];
+        recipe.gps[1].status = 0;
+        recipe.gps[2] = recipe.gps[0];
+        recipe.gps[2].latitudeRaw = 20000;
+        recipe.gps[2].status = 1;
+        recipe.gsensorRateWord = 0x20A;
+        recipe.gsensor = {{64, -128, 0}};
         test::WriteRecording(folder / "MOVIE" / ("FILE000" + std::to_string(i + 1) + ".AVI"),
-                             samplegen::BuildRecording(spec));
+                             samplegen::BuildRecording(recipe));
     }
     return folder;
 }

@@ -62,10 +62,10 @@ protected:
     }
 
     void Record(const fs::path& relativePath, std::vector<GpsFix> fixes) {
-        samplegen::RecordingSpec spec = test::ShortRecording(5, {2012, 5, 1, 10, 20, 30});
-        spec.gpsRateWord = 1;
-        spec.gps = std::move(fixes);
-        test::WriteRecording(m_root / relativePath, samplegen::BuildRecording(spec));
+        samplegen::RecordingSpec recipe = test::ShortRecording(5, {2012, 5, 1, 10, 20, 30});
+        recipe.gpsRateWord = 1;
+        recipe.gps = std::move(fixes);
+        test::WriteRecording(m_root / relativePath, samplegen::BuildRecording(recipe));
     }
 
     RecordingCatalog::KmlExportResult ExportFirst() {

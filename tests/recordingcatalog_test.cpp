@@ -27,12 +27,12 @@ protected:
     // A valid recording of `seconds` seconds starting at `start`.
     static void Record(const fs::path& path, int seconds, const WallClock& start,
                        bool withGps = false) {
-        samplegen::RecordingSpec spec = test::ShortRecording(seconds, start);
+        samplegen::RecordingSpec recipe = test::ShortRecording(seconds, start);
         if (withGps) {
-            spec.gpsRateWord = 1;
-            spec.gps.resize(2);
+            recipe.gpsRateWord = 1;
+            recipe.gps.resize(2);
         }
-        test::WriteRecording(path, samplegen::BuildRecording(spec));
+        test::WriteRecording(path, samplegen::BuildRecording(recipe));
     }
 
     std::vector<std::string> ListedNames() const {
@@ -144,9 +144,9 @@ TEST_F(CatalogTest, UndatedRecordingsSortFirstInGroupsOfTheirOwn) {
     const fs::path root = test::FreshFolder("undated");
     Record(root / "FILE0001.AVI", 60, WallClock{2012, 5, 1, 10, 0, 0});
     for (const char* name : {"FILE0002.AVI", "FILE0003.AVI"}) {
-        samplegen::RecordingSpec spec = test::ShortRecording(5, WallClock{});
-        spec.iditText.reset();
-        test::WriteRecording(root / name, samplegen::BuildRecording(spec));
+        samplegen::RecordingSpec recipe = test::ShortRecording(5, WallClock{});
+        recipe.iditText.reset();
+        test::WriteRecording(root / name, samplegen::BuildRecording(recipe));
     }
     ASSERT_EQ(m_catalog.FillFromFolder(root.string()), 1);
     ASSERT_EQ(m_catalog.Files().size(), 3u);
@@ -217,8 +217,8 @@ TEST_F(CatalogTest, MissingFolderLeavesTheCatalogEmpty) {
 TEST_F(CatalogTest, WalkStopsFortyLevelsDownAndNeverFollowsFolderLinks) {
     const fs::path root = test::FreshFolder("deep");
     const WallClock start{2012, 5, 1, 10, 0, 0};
-    samplegen::RecordingSpec spec = test::ShortRecording(60, start);
-    const std::vector<std::uint8_t> bytes = samplegen::BuildRecording(spec).Serialize();
+    samplegen::RecordingSpec recipe = test::ShortRecording(60, start);
+    const std::vector<std::uint8_t> bytes = samplegen::BuildRecording(recipe).Serialize();
     fs::path folder = root;
     for (int level = 0; level <= 45; ++level) {
         samplegen::WriteFile(folder / "FILE0001.AVI", bytes);

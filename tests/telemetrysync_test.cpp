@@ -26,14 +26,14 @@ protected:
     // Loads a 10-second recording with these fixes at `gpsRate` a second.
     void Load(std::vector<GpsFix> fixes, std::uint32_t gpsRate, bool withGSensor = true) {
         const auto root = test::FreshFolder("sync");
-        samplegen::RecordingSpec spec = test::ShortRecording(10, {});
-        spec.gpsRateWord = gpsRate;
-        spec.gps = std::move(fixes);
+        samplegen::RecordingSpec recipe = test::ShortRecording(10, {});
+        recipe.gpsRateWord = gpsRate;
+        recipe.gps = std::move(fixes);
         if (withGSensor) {
-            spec.gsensorRateWord = 10;
-            spec.gsensor.resize(100);
+            recipe.gsensorRateWord = 10;
+            recipe.gsensor.resize(100);
         }
-        test::WriteRecording(root / "FILE0001.AVI", samplegen::BuildRecording(spec));
+        test::WriteRecording(root / "FILE0001.AVI", samplegen::BuildRecording(recipe));
         m_catalog.InitCatalog(nullptr, nullptr, &m_graph, &m_map, nullptr);
         m_catalog.BindReadouts(&m_readouts, &m_readouts);
         ASSERT_EQ(m_catalog.FillFromFolder(root.string()), 1);

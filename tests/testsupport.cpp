@@ -57,15 +57,15 @@ std::int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int 
 }
 
 samplegen::RecordingSpec ShortRecording(int seconds, const samplegen::WallClock& start) {
-    samplegen::RecordingSpec spec;
-    spec.width = 160;
-    spec.height = 120;
-    spec.framesPerSecond = 1;
-    spec.frameCount = seconds;
-    spec.withAudio = false;
-    spec.clock = start;
-    spec.iditText = start.Text();
-    return spec;
+    samplegen::RecordingSpec recipe;
+    recipe.width = 160;
+    recipe.height = 120;
+    recipe.framesPerSecond = 1;
+    recipe.frameCount = seconds;
+    recipe.withAudio = false;
+    recipe.clock = start;
+    recipe.iditText = start.Text();
+    return recipe;
 }
 
 void MakeReadOnly(const std::filesystem::path& path) {

@@ -38,11 +38,11 @@ protected:
     // 10:00 with the given fixes at `gpsRate` records a second.
     void Record(const std::string& name, int startOffset, int seconds, std::vector<GpsFix> fixes,
                 std::uint32_t gpsRate = 1) {
-        samplegen::RecordingSpec spec =
+        samplegen::RecordingSpec recipe =
             test::ShortRecording(seconds, WallClock{2012, 5, 1, 10, 0, 0}.Plus(startOffset));
-        spec.gpsRateWord = gpsRate;
-        spec.gps = std::move(fixes);
-        test::WriteRecording(m_root / name, samplegen::BuildRecording(spec));
+        recipe.gpsRateWord = gpsRate;
+        recipe.gps = std::move(fixes);
+        test::WriteRecording(m_root / name, samplegen::BuildRecording(recipe));
     }
 
     void Scan() {
@@ -58,14 +58,14 @@ protected:
 };
 
 TEST_F(TrackPlotting, LoadingDrawsTheUsableFixesOfTheTrack) {
-    samplegen::RecordingSpec spec = test::ShortRecording(60, WallClock{});
-    spec.gpsRateWord = 5;
-    spec.gps = {Fix(2503.5, 12130.25), Fix(2503.5, 12130.25, 0), Fix(20000, 12130.25),
-                Fix(2503.5, 20000), Fix(-2503.5, -7400.5)};
-    spec.gsensorRateWord = 0;  // rate from the sample count and the length
-    spec.gsensor.resize(600);
-    spec.gsensor[0] = {64, -128, 1};
-    test::WriteRecording(m_root / "FILE0001.AVI", samplegen::BuildRecording(spec));
+    samplegen::RecordingSpec recipe = test::ShortRecording(60, WallClock{});
+    recipe.gpsRateWord = 5;
+    recipe.gps = {Fix(2503.5, 12130.25), Fix(2503.5, 12130.25, 0), Fix(20000, 12130.25),
+                  Fix(2503.5, 20000), Fix(-2503.5, -7400.5)};
+    recipe.gsensorRateWord = 0;  // rate from the sample count and the length
+    recipe.gsensor.resize(600);
+    recipe.gsensor[0] = {64, -128, 1};
+    test::WriteRecording(m_root / "FILE0001.AVI", samplegen::BuildRecording(recipe));
     Scan();
 
     ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
@@ -83,12 +83,12 @@ TEST_F(TrackPlotting, LoadingDrawsTheUsableFixesOfTheTrack) {
 }
 
 TEST_F(TrackPlotting, PayloadsOutsideTheFileAndMissingFilesAreSkipped) {
-    samplegen::RecordingSpec spec = test::ShortRecording(10, WallClock{});
-    spec.gpsRateWord = 1;
-    spec.gps = {Fix(2503.5, 12130.25)};
-    spec.gsensorRateWord = 10;
-    spec.gsensor.resize(100);
-    samplegen::RiffNode file = samplegen::BuildRecording(spec);
+    samplegen::RecordingSpec recipe = test::ShortRecording(10, WallClock{});
+    recipe.gpsRateWord = 1;
+    recipe.gps = {Fix(2503.5, 12130.25)};
+    recipe.gsensorRateWord = 10;
+    recipe.gsensor.resize(100);
+    samplegen::RiffNode file = samplegen::BuildRecording(recipe);
     file.Find("gsen")->declaredSize = 0x7FFFFFFF;
     test::WriteRecording(m_root / "FILE0001.AVI", file);
     Record("FILE0002.AVI", 3600, 10, {Fix(2503.5, 12130.25)});

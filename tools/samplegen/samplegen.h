@@ -72,7 +72,7 @@ struct RecordingSpec {
 // (video), LIST strl (audio), IDIT }, LIST movi { 00dc / 01wb ... }, idx1,
 // gpsa, gsea, gps0, gsen }. Telemetry sits at the top level after the index,
 // where the camera appends it when a recording is closed.
-RiffNode BuildRecording(const RecordingSpec& spec);
+RiffNode BuildRecording(const RecordingSpec& recipe);
 
 // Writes bytes to a file, replacing it and making its folder if needed;
 // throws std::runtime_error on failure.
