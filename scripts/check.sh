@@ -15,11 +15,13 @@ CC=clang-14 CXX=clang++-14 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_T
   -DTAVREL_WERROR=ON -DTAVREL_SANITIZE=ON -DTAVREL_BUILD_BENCH=OFF
 cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  xvfb-run -a -s "-screen 0 1920x1080x24" \
   ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
 
 echo "== fuzzing the recording reader for ${fuzz_seconds} s"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTAVREL_SANITIZE=ON -DTAVREL_FUZZ=ON -DTAVREL_BUILD_TESTS=OFF -DTAVREL_BUILD_BENCH=OFF
+  -DTAVREL_SANITIZE=ON -DTAVREL_FUZZ=ON -DTAVREL_CORE_ONLY=ON -DTAVREL_BUILD_TESTS=OFF \
+  -DTAVREL_BUILD_BENCH=OFF
 cmake --build build-fuzz --target fuzz_readrecording fuzz_seeds
 corpus=build-fuzz/corpus
 rm -rf "$corpus" && mkdir -p "$corpus"

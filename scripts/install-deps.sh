@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libjpeg62-turbo-dev
   ffmpeg mediainfo libimage-exiftool-perl strace bc python3
+  qt6-base-dev xvfb xauth fonts-noto-cjk
+  libvlc5 vlc-plugin-base vlc-plugin-video-output libvlc-dev
 )
 
 sudo_cmd=()

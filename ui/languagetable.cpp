@@ -1,0 +1,42 @@
+#include "languagetable.h"
+
+#include <optional>
+
+#include "appsettings.h"
+
+namespace tavrel {
+
+int FindLanguageIndex(QStringView code) {
+    for (int index = 0; index < static_cast<int>(kLanguageTable.size()); ++index) {
+        if (kLanguageTable[index].code == code) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+QString LanguageCode(int index) {
+    return kLanguageTable[index].code.toString();
+}
+
+QString LanguageDisplayName(int index) {
+    return kLanguageTable[index].displayName.toString();
+}
+
+LangId LanguageIdOf(int index) {
+    const LanguageEntry& entry = kLanguageTable[index];
+    return static_cast<LangId>(entry.subLanguage << 10 | entry.primaryLanguage);
+}
+
+QString LoadUiString(uint id) {
+    AppSettings& settings = AppSettings::Instance();
+    settings.languageId = LanguageIdOf(settings.languageIndex);
+    std::optional<QString> text = LoadStringForLanguage(id, settings.languageId, ProgramModule());
+    const int japanese = FindLanguageIndex(u"JPN");
+    if (!text && japanese != -1) {
+        text = LoadStringForLanguage(id, LanguageIdOf(japanese), ProgramModule());
+    }
+    return text.value_or(QString());
+}
+
+}  // namespace tavrel
