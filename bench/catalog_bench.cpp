@@ -5,13 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
+#include "benchrun.h"
 #include "recordingcatalog.h"
-#include "samplegen.h"
 #include "telemetryfile.h"
 
 namespace {
@@ -44,26 +42,7 @@ public:
 
 // The run, written once per process into a scratch folder.
 const fs::path& RunFolder() {
-    static const fs::path folder = [] {
-        const fs::path path =
-            fs::temp_directory_path() / ("tavrel-bench-" + std::to_string(::getpid()));
-        fs::create_directories(path);
-        for (int i = 0; i < kRecordings; ++i) {
-            samplegen::DriveSpec drive;
-            drive.driveStart = {2012, 5, 1, 10, 0, 0};
-            drive.driveOffsetSeconds = 60 * i;
-            drive.gpsRecordsPerSecond = 5;
-            drive.width = 32;
-            drive.height = 24;
-            drive.framesPerSecond = 1;
-            char name[16];
-            std::snprintf(name, sizeof name, "FILE%04d.AVI", i + 1);
-            samplegen::WriteFile(
-                path / name,
-                samplegen::BuildRecording(samplegen::MakeDrivingRecording(drive)).Serialize());
-        }
-        return path;
-    }();
+    static const fs::path folder = bench::WriteRun(kRecordings);
     return folder;
 }
 

@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();
     }
+    // The web view shares its graphics contexts; Qt wants to know before the
+    // application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }
