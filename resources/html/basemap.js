@@ -25,19 +25,6 @@ function createBaseMap(center, zoom) {
     style: {color: '#8c8f94', weight: 1, fillColor: '#e4e2dc', fillOpacity: 1},
   }).addTo(map);
 
-  // A faint grid over the land, so that a street-level view without tiles
-  // still shows the map moving under the marker.
-  var Grid = L.GridLayer.extend({
-    createTile: function () {
-      var tile = document.createElement('canvas');
-      tile.width = tile.height = 256;
-      var context = tile.getContext('2d');
-      context.strokeStyle = 'rgba(60, 60, 60, 0.12)';
-      context.strokeRect(0.5, 0.5, 256, 256);
-      return tile;
-    },
-  });
-  new Grid({pane: 'offlineBase'}).addTo(map);
   L.control.scale({imperial: false}).addTo(map);
 
   L.tileLayer('https://tile.openstreetmap.org/{z}/{x}/{y}.png', {
