@@ -100,12 +100,7 @@ bool RecordingCatalog::DeleteChecked() {
     if (deleted > 0) {
         m_groups.clear();
         m_fileRows.clear();
-        if (m_groupList != nullptr) {
-            m_groupList->DeleteAllRows();
-        }
-        if (m_fileList != nullptr) {
-            m_fileList->DeleteAllRows();
-        }
+        DeleteAllListRows();
         BuildGroups();
         ClearGroupTracks();
         PlotGroupTracks(GroupOfRecording(m_currentFile));
@@ -135,12 +130,7 @@ bool RecordingCatalog::UnlockChecked() {
         }
         group.lockFlags = 0;
     }
-    if (m_groupList != nullptr) {
-        m_groupList->DeleteAllRows();
-    }
-    if (m_fileList != nullptr) {
-        m_fileList->DeleteAllRows();
-    }
+    DeleteAllListRows();
     ShowInLists();
     return true;
 }

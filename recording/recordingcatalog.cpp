@@ -51,12 +51,7 @@ void RecordingCatalog::ClearCatalog() {
     m_currentFile = -1;
     m_groups.clear();
     m_fileRows.clear();
-    if (m_groupList != nullptr) {
-        m_groupList->DeleteAllRows();
-    }
-    if (m_fileList != nullptr) {
-        m_fileList->DeleteAllRows();
-    }
+    DeleteAllListRows();
     if (m_gsensorGraph != nullptr) {
         m_gsensorGraph->ClearSamples();
     }
@@ -176,6 +171,15 @@ void RecordingCatalog::ShowInLists() {
                                     recording.info.lengthMs, recording.info.fileSize,
                                     recording.lockFlags, recording.info.startTime});
         }
+    }
+}
+
+void RecordingCatalog::DeleteAllListRows() {
+    if (m_groupList != nullptr) {
+        m_groupList->DeleteAllRows();
+    }
+    if (m_fileList != nullptr) {
+        m_fileList->DeleteAllRows();
     }
 }
 

@@ -153,6 +153,7 @@ public:
 
 private:
     void VisitScannedEntry(const FolderEntry& entry);
+    void DeleteAllListRows();
     void SetCurrentRowsHighlighted(bool highlighted);
     void RunScript(const std::string& script);
     void ShowNoFix();
