@@ -1,0 +1,7 @@
+#include "startpending.h"
+
+namespace tavrel {
+
+std::atomic<int> g_startPending{0};
+
+}  // namespace tavrel
