@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QHelpEvent>
+#include <QPainter>
+
+#include "cgdipbutton.h"
+#include "cmossatooltipctrl.h"
+#include "colormatrix.h"
+#include "controlid.h"
+#include "languagetable.h"
+#include "numberedresources.h"
+#include "qtsupport/qtprinters.h"
+#include "qtsupport/runevents.h"
+#include "qtsupport/widgetinput.h"
+
+namespace tavrel {
+namespace {
+
+// The test's own pictures (tests/pictures): 9001 plain orange and 9002 plain
+// blue, 4 x 4; 9003 is 48 x 48, red above and green below its middle.
+constexpr int kOrangePicture = 9001;
+constexpr int kBluePicture = 9002;
+constexpr int kRedOverGreenPicture = 9003;
+const QColor kOrange(255, 128, 0);
+const QColor kBlue(0, 64, 255);
+
+QColor Centre(const QImage& image) {
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+TEST(ColorMatrixTest, HoverBrightensAndGreyscaleWeighsTheChannelsKeepingAlpha) {
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(255, 128, 0, 255));
+    picture.setPixel(1, 0, qRgba(10, 200, 100, 128));
+
+    const QImage hover = ApplyColorMatrix(picture, kHoverMatrix);
+    // x 1.05 + 0.05 of full scale, clamped: 128 -> 147.15, 0 -> 12.75.
+    EXPECT_EQ(hover.pixel(0, 0), qRgba(255, 147, 13, 255));
+    EXPECT_EQ(hover.pixel(1, 0), qRgba(23, 223, 118, 128));
+
+    const QImage grey = ApplyColorMatrix(picture, kGreyscaleMatrix);
+    // 0.3 x 255 + 0.59 x 128 + 0.11 x 0 = 152.02.
+    EXPECT_EQ(grey.pixel(0, 0), qRgba(152, 152, 152, 255));
+    EXPECT_EQ(grey.pixel(1, 0), qRgba(132, 132, 132, 128));
+}
+
+class GdipButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        button.resize(40, 40);
+        button.LoadStdImage(kOrangePicture);
+        button.LoadAltImage(kBluePicture);
+        QObject::connect(&button, &QAbstractButton::clicked, [this] { ++clicks; });
+    }
+
+    // On screen, so that a press draws the button at once as the window system does.
+    void ShowButton() {
+        button.show();
+        ASSERT_TRUE(test::RunEventsUntil([&] { return button.Current().has_value(); }, 2000));
+    }
+
+    QColor Shown() { return Centre(test::RenderWidget(button)); }
+
+    CGdipButton button;
+    int clicks = 0;
+    const QPoint inside{20, 20};
+    const QPoint outside{60, 20};
+};
+
+TEST_F(GdipButtonTest, AToggleButtonFlipsOnceOnEachPressedDraw) {
+    button.EnableToggle();
+    ASSERT_TRUE(button.IsToggle());
+    ShowButton();
+
+    test::Click(button, inside);
+    EXPECT_TRUE(button.ShowAlt());
+    EXPECT_EQ(Shown(), kBlue);
+    test::Click(button, inside);
+    EXPECT_FALSE(button.ShowAlt());
+    EXPECT_EQ(Shown(), kOrange);
+
+    // Leaving and coming back while held draws it pressed twice: still one flip.
+    test::Press(button, inside);
+    test::DragTo(button, outside);
+    test::DragTo(button, inside);
+    test::Release(button, inside);
+    EXPECT_TRUE(button.ShowAlt());
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(GdipButtonTest, APressLetGoOutsideIsNoClickAndKeepsThePicture) {
+    button.EnableToggle();
+    ShowButton();
+    test::Press(button, inside);
+    EXPECT_EQ(Shown(), kBlue) << "the pressed draw already shows the other picture";
+    test::DragTo(button, outside);
+    test::Release(button, outside);
+    EXPECT_FALSE(button.ShowAlt());
+    EXPECT_EQ(Shown(), kOrange);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(GdipButtonTest, WithoutAnAlternatePictureThereIsNoToggle) {
+    CGdipButton plain;
+    plain.resize(40, 40);
+    plain.LoadStdImage(kOrangePicture);
+    plain.EnableToggle();
+    EXPECT_FALSE(plain.IsToggle());
+    plain.show();
+    ASSERT_TRUE(test::RunEventsUntil([&] { return plain.Current().has_value(); }, 2000));
+    test::Click(plain, inside);
+    EXPECT_FALSE(plain.ShowAlt());
+    // Even asked for, the alternate look falls back to the one picture there is.
+    plain.SetLook(true, false);
+    EXPECT_EQ(Centre(test::RenderWidget(plain)), kOrange);
+}
+
+TEST_F(GdipButtonTest, AQuickSecondClickPressesTheButtonAgain) {
+    ShowButton();
+    test::Click(button, inside);
+    test::SendMouse(button, QEvent::MouseButtonDblClick, inside);
+    test::Release(button, inside);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(GdipButtonTest, RestingOnTheButtonBrightensItAndLeavingRestoresIt) {
+    ShowButton();
+    test::Hover(button, inside);
+    ASSERT_TRUE(test::RunEventsUntil([&] { return button.IsHovering(); }, 1000));
+    EXPECT_EQ(Shown(), QColor(255, 147, 13));
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&button, &leave);
+    EXPECT_FALSE(button.IsHovering());
+    EXPECT_EQ(Shown(), kOrange);
+}
+
+TEST_F(GdipButtonTest, SetLookShowsTheAlternateOrTheGreyscalePicture) {
+    button.SetLook(true, false);
+    EXPECT_EQ(Shown(), kBlue);
+    EXPECT_EQ(button.Current(), CGdipButton::Look::AltNormal);
+    button.SetLook(false, true);
+    EXPECT_EQ(Shown(), QColor(152, 152, 152));
+    button.SetLook(false, false);
+    EXPECT_EQ(Shown(), kOrange);
+}
+
+TEST(GdipButtonPictureTest, APictureIsSqueezedToTheButtonInEveryLookAndPressedMovesItOnePixel) {
+    CGdipButton button;
+    button.resize(48, 36);
+    button.LoadStdImage(kRedOverGreenPicture);
+    button.LoadAltImage(kRedOverGreenPicture);
+    const QColor red(255, 0, 0);
+    const QColor green(0, 255, 0);
+
+    struct Case {
+        bool alternate;
+        bool greyed;
+        bool pressed;
+    };
+    for (const Case c : {Case{false, false, false}, Case{true, false, false},
+                         Case{false, false, true}, Case{true, false, true}}) {
+        button.SetLook(c.alternate, c.greyed);
+        button.setDown(c.pressed);
+        const QImage shown = test::RenderWidget(button);
+        const int shift = c.pressed ? 1 : 0;
+        // The middle of a 36-pixel button is row 18.
+        EXPECT_EQ(shown.pixelColor(24, 16 + shift), red) << c.alternate << c.pressed;
+        EXPECT_EQ(shown.pixelColor(24, 19 + shift), green) << c.alternate << c.pressed;
+        EXPECT_EQ(shown.pixelColor(24, 35), green);
+        EXPECT_EQ(qAlpha(shown.pixel(0, 0)), c.pressed ? 0 : 255) << "uncovered corner";
+    }
+    button.setDown(false);
+    button.SetLook(false, true);
+    const QImage grey = test::RenderWidget(button);
+    EXPECT_EQ(grey.pixelColor(24, 16), QColor(77, 77, 77));
+    EXPECT_EQ(grey.pixelColor(24, 19), QColor(150, 150, 150));
+}
+
+TEST(GdipButtonPictureTest, ANewSizeOrANewPictureIsPreparedAnew) {
+    CGdipButton button;
+    button.resize(48, 48);
+    button.LoadStdImage(kRedOverGreenPicture);
+    EXPECT_EQ(test::RenderWidget(button).pixelColor(24, 22), QColor(255, 0, 0));
+    // The layout gives it another size after its first paint.
+    button.resize(48, 36);
+    EXPECT_EQ(test::RenderWidget(button).pixelColor(24, 22), QColor(0, 255, 0));
+    button.LoadStdImage(kOrangePicture);
+    EXPECT_EQ(test::RenderWidget(button).pixelColor(24, 22), kOrange);
+}
+
+TEST(GdipButtonPictureTest, AMissingPictureDrawsNothing) {
+    CGdipButton button;
+    button.resize(20, 20);
+    EXPECT_FALSE(button.LoadStdImage(424242));
+    const QImage shown = test::RenderWidget(button);
+    EXPECT_EQ(qAlpha(shown.pixel(10, 10)), 0);
+}
+
+class ToolTipTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetControlId(&play, 1015);
+        SetControlId(&stop, 1016);
+        tooltip.InitTooltip(&owner);
+    }
+
+    QWidget owner;
+    QWidget play{&owner};
+    QWidget stop{&owner};
+    CMossaToolTipCtrl tooltip;
+};
+
+TEST_F(ToolTipTest, RegisteringAgainAfterALanguageChangeLeavesOneRegistrationWithTheNewLabel) {
+    for (const QString& label : {QStringLiteral("Play"), QStringLiteral("再生")}) {
+        tooltip.RemoveAllTools();
+        tooltip.m_entries.clear();
+        tooltip.AddTool(&play, label);
+        tooltip.AddTool(&stop, label + u'!');
+        tooltip.m_entries.push_back({1015, 0, 161});
+    }
+    EXPECT_EQ(tooltip.ToolCount(&play), 1);
+    EXPECT_EQ(tooltip.ToolLabel(&play), QStringLiteral("再生"));
+    EXPECT_EQ(tooltip.ToolCount(&stop), 1);
+
+    tooltip.DelTool(&stop);
+    EXPECT_EQ(tooltip.ToolCount(&stop), 0);
+    EXPECT_EQ(tooltip.ToolCount(&play), 1);
+}
+
+TEST_F(ToolTipTest, ShowingTakesTheControlsEntryForDescriptionAndIcon) {
+    tooltip.AddTool(&play, QStringLiteral("Play/Pause video"));
+    tooltip.AddTool(&stop, QStringLiteral("Stop"));
+    tooltip.m_entries.push_back({1015, 189, 161});
+
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), play.mapToGlobal(QPoint(2, 2)));
+    EXPECT_TRUE(QApplication::sendEvent(&play, &help));
+    EXPECT_TRUE(tooltip.isVisible());
+    EXPECT_EQ(tooltip.CurrentId(), 1015);
+    EXPECT_EQ(tooltip.Description(), LoadUiString(189));
+    EXPECT_EQ(tooltip.GetIconSize(), QSize(32, 32));
+
+    // The icon is bitmap 161 drawn at the rectangle's top-left, unscaled.
+    QImage canvas(40, 40, QImage::Format_ARGB32);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter painter(&canvas);
+        EXPECT_TRUE(tooltip.OnDrawIcon(painter, QRect(4, 4, 32, 32)));
+    }
+    const QImage icon = LoadBitmapResource(161).convertToFormat(QImage::Format_ARGB32);
+    // (13, 24) is the corner of the check mark's stroke.
+    ASSERT_EQ(qAlpha(icon.pixel(13, 24)), 255);
+    EXPECT_EQ(canvas.pixel(4 + 13, 4 + 24), icon.pixel(13, 24));
+
+    // A control without an entry shows its label alone.
+    QHelpEvent other(QEvent::ToolTip, QPoint(2, 2), stop.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&stop, &other);
+    EXPECT_EQ(tooltip.CurrentId(), 1016);
+    EXPECT_TRUE(tooltip.Description().isEmpty());
+    QPainter painter(&canvas);
+    EXPECT_FALSE(tooltip.OnDrawIcon(painter, QRect(4, 4, 32, 32)));
+}
+
+TEST_F(ToolTipTest, AnUnregisteredControlShowsNothing) {
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), play.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&play, &help);
+    EXPECT_FALSE(tooltip.isVisible());
+}
+
+}  // namespace
+}  // namespace tavrel
