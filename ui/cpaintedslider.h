@@ -37,7 +37,6 @@ protected:
 private:
     void DrawThumb(QPainter& painter);
 
-
     QColor m_thumbColor;
     QColor m_thumbPressedColor;
     quint32 m_dragMessage;
