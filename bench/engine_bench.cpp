@@ -159,27 +159,19 @@ double Worst(const std::vector<double>& values) {
     return *std::max_element(values.begin(), values.end());
 }
 
-BENCHMARK(BM_OpenPlayToFirstTimeReport)
-    ->Iterations(1)
-    ->Repetitions(20)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->ComputeStatistics("max", Worst)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_SetTimeToNextTimeReport)
-    ->Iterations(1)
-    ->Repetitions(20)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->ComputeStatistics("max", Worst)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_SetTimeToPlayingTimeReport)
-    ->Iterations(1)
-    ->Repetitions(20)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->ComputeStatistics("max", Worst)
-    ->ReportAggregatesOnly(true);
+// Twenty single runs each, reported as their median, mean and worst.
+void LatencyRuns(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Iterations(1)
+        ->Repetitions(20)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->ComputeStatistics("max", Worst)
+        ->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_OpenPlayToFirstTimeReport)->Apply(LatencyRuns);
+BENCHMARK(BM_SetTimeToNextTimeReport)->Apply(LatencyRuns);
+BENCHMARK(BM_SetTimeToPlayingTimeReport)->Apply(LatencyRuns);
 
 }  // namespace
 
