@@ -11,6 +11,7 @@
 #include "benchrun.h"
 #include "recordingcatalog.h"
 #include "telemetryfile.h"
+#include "trackplotter.h"
 
 namespace {
 
@@ -19,13 +20,24 @@ using namespace tavrel;
 
 constexpr int kRecordings = 60;
 
-class CountingMap : public MapView {
+class CountingMap : public TrackMap {
 public:
-    void RunScript(const std::string& script) override {
-        ++scripts;
-        benchmark::DoNotOptimize(script.data());
+    void ClearRecordingTrack() override { ++calls; }
+    void PlotPoint(GeoPoint point) override { Count(point); }
+    void ClearDrivenPath() override { ++calls; }
+    void PlotDrivenPoint(GeoPoint point) override { Count(point); }
+    void BeginRunTrack() override { ++calls; }
+    void PlotRunTrackPoint(GeoPoint point) override { Count(point); }
+    void EndRunTrack() override { ++calls; }
+    void ClearRunTracks() override { ++calls; }
+    void MoveMarker(GeoPoint point) override { Count(point); }
+    long calls = 0;
+
+private:
+    void Count(GeoPoint point) {
+        ++calls;
+        benchmark::DoNotOptimize(point);
     }
-    long scripts = 0;
 };
 
 class CountingGraph : public GSensorGraphView {
@@ -48,34 +60,37 @@ const fs::path& RunFolder() {
 
 struct BoundCatalog {
     BoundCatalog() {
-        catalog.InitCatalog(nullptr, nullptr, &graph, &map, nullptr);
+        catalog.InitCatalog(nullptr, nullptr, nullptr);
+        catalog.Telemetry().BindGraph(&graph);
+        tracks.BindMap(&map);
         catalog.FillFromFolder(RunFolder().string());
     }
     CountingMap map;
     CountingGraph graph;
     RecordingCatalog catalog;
+    TrackPlotter tracks{catalog};
 };
 
 void BM_LoadRecordingTelemetry(benchmark::State& state) {
     BoundCatalog bound;
     int index = 0;
     for (auto _ : state) {
-        bound.catalog.LoadRecordingTelemetry(index);
+        bound.tracks.LoadRecordingTelemetry(index);
         index = (index + 1) % kRecordings;
     }
-    state.counters["scripts/load"] =
-        benchmark::Counter(static_cast<double>(bound.map.scripts) / state.iterations());
+    state.counters["map calls/load"] =
+        benchmark::Counter(static_cast<double>(bound.map.calls) / state.iterations());
 }
 BENCHMARK(BM_LoadRecordingTelemetry)->Unit(benchmark::kMicrosecond);
 
 void BM_PlotGroupTracks(benchmark::State& state) {
     BoundCatalog bound;
     for (auto _ : state) {
-        bound.catalog.ClearGroupTracks();
-        bound.catalog.PlotGroupTracks(0);
+        bound.tracks.ClearGroupTracks();
+        bound.tracks.PlotGroupTracks(0);
     }
-    state.counters["scripts/run"] =
-        benchmark::Counter(static_cast<double>(bound.map.scripts) / state.iterations());
+    state.counters["map calls/run"] =
+        benchmark::Counter(static_cast<double>(bound.map.calls) / state.iterations());
     state.counters["recordings"] =
         bound.catalog.Groups().empty() ? 0 : bound.catalog.Groups()[0].count;
 }

@@ -68,16 +68,30 @@ public:
     virtual void SetStopped(bool stopped) = 0;
 };
 
-class MapView {
+// What the catalog draws on the map. Points are in decimal degrees; every
+// call is drawn after the ones before it.
+class TrackMap {
 public:
-    virtual ~MapView() = default;
-    // Runs one call of the map page's script interface.
-    virtual void RunScript(const std::string& script) = 0;
+    virtual ~TrackMap() = default;
 
-    // Centres the map on a point given in the recording's form (degrees and
-    // minutes divided by 100), moves the marker there and extends the driven
-    // line. The heading is not drawn.
-    void MovePosition(double latitude, double longitude, int headingDegrees);
+    // The current recording's whole track.
+    virtual void ClearRecordingTrack() = 0;
+    virtual void PlotPoint(GeoPoint point) = 0;
+
+    // The part of the current recording already driven.
+    virtual void ClearDrivenPath() = 0;
+    virtual void PlotDrivenPoint(GeoPoint point) = 0;
+
+    // The tracks of the current run, one line per recording, each drawn
+    // between a begin and an end.
+    virtual void BeginRunTrack() = 0;
+    virtual void PlotRunTrackPoint(GeoPoint point) = 0;
+    virtual void EndRunTrack() = 0;
+    virtual void ClearRunTracks() = 0;
+
+    // Centres the map on the point, moves the marker there and extends the
+    // driven line to it.
+    virtual void MoveMarker(GeoPoint point) = 0;
 };
 
 class CompassView {

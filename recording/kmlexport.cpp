@@ -1,4 +1,4 @@
-// Writing the current recording's GPS track as a KML file.
+#include "kmlexport.h"
 
 #include "calendartime.h"
 #include "kmltrackwriter.h"
@@ -6,19 +6,13 @@
 
 namespace tavrel {
 
-RecordingCatalog::KmlExportResult RecordingCatalog::ExportKml(const std::string& folder) {
-    if (m_files.empty()) {
+KmlExportResult ExportKml(const RecordingCatalog& catalog, const std::string& folder) {
+    const int current = catalog.CurrentFile();
+    const RecordingTelemetry& telemetry = catalog.Telemetry();
+    if (current < 0 || !telemetry.IsLoaded() || telemetry.SourcePath() != catalog.PathOf(current)) {
         return {};
     }
-    if (m_currentFile > static_cast<int>(m_files.size()) - 1) {
-        m_currentFile = static_cast<int>(m_files.size()) - 1;
-    }
-    // With no recording current, no track has been loaded: writing one
-    // recording's name over an empty track would mislead, so nothing is.
-    if (m_currentFile < 0) {
-        return {};
-    }
-    const RecordingEntry& recording = m_files[m_currentFile];
+    const RecordingEntry& recording = catalog.Files()[current];
     const std::string stem = recording.name.substr(
         0, recording.name.size() >= 4 ? recording.name.size() - 4 : recording.name.size());
     KmlExportResult result;
@@ -32,8 +26,9 @@ RecordingCatalog::KmlExportResult RecordingCatalog::ExportKml(const std::string&
     const std::string pathText = "\"" + recording.relativeFolder + "/" + recording.name + "\"" +
                                  FormatLocalTime(recording.info.startTime, " %Y/%m/%d %H:%M:%S");
     writer.WriteHeader(recording.name, "", pathText);
-    for (std::size_t i = 0; i < GpsRecordCount(m_gpsData.size()); ++i) {
-        const GpsRecord record = GpsRecordAt(m_gpsData, i);
+    const std::vector<std::uint8_t>& gps = telemetry.GpsData();
+    for (std::size_t i = 0; i < GpsRecordCount(gps.size()); ++i) {
+        const GpsRecord record = GpsRecordAt(gps, i);
         if (const auto point = ExportPointOf(record)) {
             writer.WritePoint(point->latitude, point->longitude, record.altitude);
         }

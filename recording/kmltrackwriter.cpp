@@ -1,6 +1,6 @@
 #include "kmltrackwriter.h"
 
-#include "mapscripts.h"
+#include "decimaltext.h"
 
 namespace tavrel {
 

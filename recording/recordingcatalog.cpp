@@ -30,20 +30,16 @@ std::string ResolutionName(int width, int height) {
 }
 
 void RecordingCatalog::InitCatalog(GroupListView* groupList, FileListView* fileList,
-                                   GSensorGraphView* gsensorGraph, MapView* map,
                                    CatalogOwner* owner) {
     m_groupList = groupList;
     m_fileList = fileList;
-    m_gsensorGraph = gsensorGraph;
-    m_map = map;
     m_owner = owner;
     m_files.clear();
     m_groups.clear();
     m_fileRows.clear();
     m_currentFile = -1;
     m_currentGroup = 0;
-    m_gpsData.clear();
-    m_gsensorData.clear();
+    m_telemetry.Drop();
 }
 
 void RecordingCatalog::ClearCatalog() {
@@ -52,16 +48,12 @@ void RecordingCatalog::ClearCatalog() {
     m_groups.clear();
     m_fileRows.clear();
     DeleteAllListRows();
-    if (m_gsensorGraph != nullptr) {
-        m_gsensorGraph->ClearSamples();
-    }
+    m_telemetry.Drop();
 }
 
 int RecordingCatalog::FillFromFolder(const std::string& folder) {
     ClearCatalog();
-    if (m_gsensorGraph != nullptr) {
-        m_gsensorGraph->RepaintNow();
-    }
+    m_telemetry.RepaintGraphNow();
     m_scanCount = 0;
     m_hasGps = false;
     if (!WalkFolder(folder, [this](const FolderEntry& entry) { VisitScannedEntry(entry); })) {
@@ -248,13 +240,8 @@ std::string RecordingCatalog::PathOf(int index) const {
     return recording.rootFolder + recording.relativeFolder + recording.name;
 }
 
-bool RecordingCatalog::CurrentVideoSize(int& width, int& height) {
-    if (!m_files.empty() && m_currentFile > static_cast<int>(m_files.size()) - 1) {
-        m_currentFile = static_cast<int>(m_files.size()) - 1;
-    }
-    // With no recordings left there is nothing to measure, whatever index
-    // the current one had before they were deleted.
-    if (m_currentFile < 0 || m_files.empty()) {
+bool RecordingCatalog::CurrentVideoSize(int& width, int& height) const {
+    if (m_currentFile < 0 || m_currentFile >= static_cast<int>(m_files.size())) {
         return false;
     }
     width = m_files[m_currentFile].info.videoWidth;
@@ -270,6 +257,57 @@ bool RecordingCatalog::ReadGroupChecks() {
         anyChecked = anyChecked || checked;
     }
     return anyChecked;
+}
+
+bool RecordingCatalog::LoadTelemetry(int index) {
+    if (index < 0 || index >= static_cast<int>(m_files.size())) {
+        return false;
+    }
+    m_currentFile = index;
+    return m_telemetry.Load(PathOf(index), m_files[index].info);
+}
+
+void RecordingCatalog::RemoveRecording(int index) {
+    if (index < 0 || index >= static_cast<int>(m_files.size())) {
+        return;
+    }
+    if (PathOf(index) == m_telemetry.SourcePath()) {
+        m_telemetry.Drop();
+    }
+    if (index == m_currentFile) {
+        m_currentFile = -1;
+    } else if (index < m_currentFile) {
+        --m_currentFile;
+    }
+    m_files.erase(m_files.begin() + index);
+    if (index < static_cast<int>(m_fileRows.size())) {
+        m_fileRows.erase(m_fileRows.begin() + index);
+    }
+}
+
+void RecordingCatalog::Regroup() {
+    m_groups.clear();
+    m_fileRows.clear();
+    DeleteAllListRows();
+    BuildGroups();
+    m_currentGroup = m_currentFile >= 0 ? GroupOfRecording(m_currentFile) : 0;
+}
+
+void RecordingCatalog::MarkUnlocked(int index) {
+    if (index >= 0 && index < static_cast<int>(m_files.size())) {
+        m_files[index].lockFlags &= ~(LOCK_EVENT | LOCK_OTHER);
+    }
+}
+
+void RecordingCatalog::MarkGroupUnlocked(int group) {
+    if (group >= 0 && group < static_cast<int>(m_groups.size())) {
+        m_groups[group].lockFlags = 0;
+    }
+}
+
+void RecordingCatalog::Relist() {
+    DeleteAllListRows();
+    ShowInLists();
 }
 
 }  // namespace tavrel

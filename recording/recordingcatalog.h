@@ -9,6 +9,7 @@
 #include "folderwalk.h"
 #include "recordinginfo.h"
 #include "recordingname.h"
+#include "recordingtelemetry.h"
 
 namespace tavrel {
 
@@ -69,20 +70,24 @@ inline constexpr std::array<ResolutionNameEntry, 14> kResolutionNames = {{
 std::string ResolutionName(int width, int height);
 
 // The recordings of the opened folder: found by walking it, ordered by start
-// time, cut into groups of consecutive recordings (runs), listed, and the one
-// current recording and group.
+// time, cut into groups of consecutive recordings (runs) and listed; the one
+// current recording and group; and the telemetry loaded from the current
+// recording (RecordingTelemetry, bound to its displays through Telemetry()).
+// The telemetry is held here because it must always belong to a listed
+// recording: the catalog drops it when that recording leaves the list,
+// whether the catalog is cleared, refilled or the recording deleted.
+//
+// The work done on the recordings lives beside it in classes of its own that
+// hold a reference to it: TrackPlotter draws tracks on the map,
+// RecordingFileOperations copies, deletes and unlocks, and ExportKml
+// (kmlexport.h) writes the current track. The viewer's window owns one
+// catalog, one plotter and one set of file operations side by side.
 class RecordingCatalog {
 public:
-    void InitCatalog(GroupListView* groupList, FileListView* fileList,
-                     GSensorGraphView* gsensorGraph, MapView* map, CatalogOwner* owner);
+    void InitCatalog(GroupListView* groupList, FileListView* fileList, CatalogOwner* owner);
     void BindVideoSurface(VideoSurfaceView* videoSurface) { m_videoSurface = videoSurface; }
-    void BindReadouts(CompassView* compass, SpeedView* speed) {
-        m_compass = compass;
-        m_speed = speed;
-    }
-    void BindStatusBoard(StatusBoardView* statusBoard) { m_statusBoard = statusBoard; }
-    void BindQuestions(UserQuestions* questions) { m_questions = questions; }
 
+    // Empties the catalog, the lists and the loaded telemetry.
     void ClearCatalog();
     // 0 when the folder does not exist (the catalog is then empty), else 1.
     int FillFromFolder(const std::string& folder);
@@ -99,46 +104,28 @@ public:
 
     std::string PathOf(int index) const;
     std::string CurrentPath() const { return PathOf(m_currentFile); }
-    bool CurrentVideoSize(int& width, int& height);
+    bool CurrentVideoSize(int& width, int& height) const;
 
     // Reads every group's check box; true when at least one is ticked.
     bool ReadGroupChecks();
 
-    // Telemetry and map tracks (trackplotting.cpp).
-    // Loads recording `index`'s telemetry into the catalog and the G-sensor
-    // graph, makes it current and draws its track. 1 when its file was opened.
-    int LoadRecordingTelemetry(int index);
-    // Draws one recording's track as a group-track line; `firstFix`, when
-    // given, receives its first usable point in the recording's form.
-    struct FirstFix {
-        bool found = false;
-        double latitude = 0;  // degrees and minutes / 100, not converted
-        double longitude = 0;
-    };
-    int PlotRecordingTrack(int index, FirstFix* firstFix);
-    int PlotGroupTracks(int group);
-    int ClearGroupTracks();
-    int UpdateGroupTracks(int newIndex, int previousIndex);
-    // Redraws the driven line up to a playing time.
-    int ReplotDrivenPath(std::uint32_t playingMs);
+    // Makes recording `index` current, without moving the highlight, and
+    // loads its telemetry; false when the index has no recording or its file
+    // cannot be read (the recording is current all the same).
+    bool LoadTelemetry(int index);
+    RecordingTelemetry& Telemetry() { return m_telemetry; }
+    const RecordingTelemetry& Telemetry() const { return m_telemetry; }
 
-    // Tells the graph, compass, speed read-out and map where playback is
-    // (telemetrysync.cpp); 1 when the time falls on a usable fix, which is
-    // when the GPS indicator is lit.
-    int SyncDisplaysToTime(std::uint64_t playingMs, bool gsensorShown, bool mapShown);
-
-    // File operations on the recordings of the ticked groups
-    // (fileoperations.cpp); each returns false when no group is ticked.
-    bool CopyCheckedTo(const std::string& destination);
-    bool DeleteChecked();
-    bool UnlockChecked();
-
-    // KML export of the current recording's track (kmlexport.cpp).
-    struct KmlExportResult {
-        bool ok = false;
-        std::string path;  // the file written, or the one that could not be
-    };
-    KmlExportResult ExportKml(const std::string& folder);
+    // For the file operations. A removed recording that was current leaves
+    // none current, and its telemetry is dropped; the current recording
+    // keeps being current under its new index. Regroup rebuilds the groups
+    // and the lists after removals.
+    void RemoveRecording(int index);
+    void Regroup();
+    void MarkUnlocked(int index);
+    void MarkGroupUnlocked(int group);
+    // Lists the groups and recordings again, as they are now.
+    void Relist();
 
     const std::vector<RecordingEntry>& Files() const { return m_files; }
     const std::vector<RecordingGroup>& Groups() const { return m_groups; }
@@ -147,41 +134,21 @@ public:
     int CurrentGroup() const { return m_currentGroup; }
     int ScanCount() const { return m_scanCount; }
     bool HasGps() const { return m_hasGps; }
-    const std::vector<std::uint8_t>& GpsData() const { return m_gpsData; }
-    const std::vector<std::uint8_t>& GSensorData() const { return m_gsensorData; }
-    double GpsRate() const { return m_gpsRate; }
 
 private:
     void VisitScannedEntry(const FolderEntry& entry);
     void DeleteAllListRows();
     void SetCurrentRowsHighlighted(bool highlighted);
-    void RunScript(const std::string& script);
-    void ShowNoFix();
 
     std::vector<RecordingEntry> m_files;
     std::vector<RecordingGroup> m_groups;
     std::vector<FileRow> m_fileRows;
+    RecordingTelemetry m_telemetry;
 
     GroupListView* m_groupList = nullptr;
     FileListView* m_fileList = nullptr;
-    GSensorGraphView* m_gsensorGraph = nullptr;
-    MapView* m_map = nullptr;
     VideoSurfaceView* m_videoSurface = nullptr;
     CatalogOwner* m_owner = nullptr;
-    CompassView* m_compass = nullptr;
-    SpeedView* m_speed = nullptr;
-    StatusBoardView* m_statusBoard = nullptr;
-    UserQuestions* m_questions = nullptr;
-
-    // The current recording's telemetry payloads.
-    std::vector<std::uint8_t> m_gpsData;
-    std::vector<std::uint8_t> m_gsensorData;
-    double m_gpsRate = 1.0;  // GPS records per second of the current recording
-
-    // The GPS record the displays show, and what that report returned: a
-    // repeated report on it tells no display again and returns the same.
-    int m_lastShownIndex = 0;
-    int m_lastShownResult = 0;
 
     int m_scanCount = 0;
     int m_currentFile = -1;

@@ -10,6 +10,16 @@
 
 namespace tavrel {
 
+namespace {
+
+PositionalRead g_positionalRead = ::pread;
+
+}  // namespace
+
+void SetPositionalRead(PositionalRead read) {
+    g_positionalRead = read != nullptr ? read : ::pread;
+}
+
 WindowedFile::~WindowedFile() {
     Close();
 }
@@ -64,8 +74,8 @@ void WindowedFile::Fill(std::uint64_t position, std::size_t count) {
     m_windowStart = position;
     std::size_t filled = 0;
     while (filled < wanted) {
-        const ssize_t got = ::pread(m_fd, m_window.data() + filled, wanted - filled,
-                                    static_cast<off_t>(position + filled));
+        const ssize_t got = g_positionalRead(m_fd, m_window.data() + filled, wanted - filled,
+                                             static_cast<off_t>(position + filled));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +15,12 @@ class FileReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The positional read through which every WindowedFile reads: the system's
+// pread unless a test puts its own in place, to count the reads a scan makes
+// or to make them fail. Null puts the system's back.
+using PositionalRead = ssize_t (*)(int fd, void* buffer, std::size_t count, off_t offset);
+void SetPositionalRead(PositionalRead read);
 
 // A file opened read-only and read through one window of file content.
 // Folder scans run off SD cards in USB readers, where every read is a round

@@ -22,8 +22,12 @@ struct RunResult {
     std::string out;
 };
 
-RunResult RunCli(const std::string& arguments) {
-    const std::string command = std::string(TAVREL_CLI) + " " + arguments + " 2>/dev/null";
+// `environment` holds assignments for the command's environment; with
+// `withErrors` the standard error is read along with the output.
+RunResult RunCli(const std::string& arguments, const std::string& environment = {},
+                 bool withErrors = false) {
+    const std::string command =
+        environment + " " + TAVREL_CLI + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     RunResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     char buffer[4096];
@@ -164,6 +168,42 @@ TEST(Cli, GpxHasATrackPerRunAndASegmentPerRecording) {
     EXPECT_NE(gpx.find("<time>2012-05-01T10:21:30.000Z</time>"), std::string::npos);
     EXPECT_NE(gpx.find("<gpxtpx:speed>10.00</gpxtpx:speed><gpxtpx:course>90</gpxtpx:course>"),
               std::string::npos);
+}
+
+TEST(Cli, KmlAndGpxFailWhenARecordingCannotBeReadAfterTheScan) {
+    const fs::path card = TrackCard();
+    const fs::path out = card / "out";
+    // The sanitizers' runtime would refuse a library loaded ahead of it.
+    const std::string failing =
+        std::string("LD_PRELOAD=") + TAVREL_FAILING_OPEN +
+        " TAVREL_FAIL_REOPEN=/MOVIE/FILE0002.AVI"
+        " ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0";
+
+    const RunResult kml = RunCli("kml " + Quoted(card / "MOVIE" / "FILE0002.AVI") + " --root " +
+                                     Quoted(card) + " --folder " + Quoted(out),
+                                 failing, true);
+    EXPECT_EQ(kml.status, 1);
+    EXPECT_NE(kml.out.find("tavrel-cli: cannot read"), std::string::npos) << kml.out;
+    EXPECT_TRUE(!fs::exists(out) || fs::is_empty(out));
+
+    const RunResult gpx =
+        RunCli("gpx " + Quoted(card) + " -o " + Quoted(card / "all.gpx"), failing, true);
+    EXPECT_EQ(gpx.status, 1);
+    EXPECT_NE(gpx.out.find("tavrel-cli: cannot read"), std::string::npos) << gpx.out;
+    EXPECT_FALSE(fs::exists(card / "all.gpx"));
+
+    // A recording without GPS data is read all the same: an empty track.
+    const fs::path plain = test::FreshFolder("cli-plain");
+    test::WriteRecording(plain / "FILE0001.AVI", samplegen::BuildRecording(test::ShortRecording(
+                                                     3, {2012, 5, 1, 10, 0, 0})));
+    EXPECT_EQ(RunCli("kml " + Quoted(plain / "FILE0001.AVI") + " --folder " + Quoted(plain / "out"))
+                  .status,
+              0);
+    ASSERT_EQ(RunCli("gpx " + Quoted(plain) + " -o " + Quoted(plain / "all.gpx")).status, 0);
+    std::ifstream in(plain / "all.gpx");
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(Count(text, "<trkseg>"), 1);
+    EXPECT_EQ(Count(text, "<trkpt"), 0);
 }
 
 TEST(Cli, TrackPrintsFixesOrSamplesAsCsv) {

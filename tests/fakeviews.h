@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogviews.h"
+#include "decimaltext.h"
 
 namespace tavrel::test {
 
@@ -100,12 +101,26 @@ private:
     CallLog* m_log;
 };
 
-class FakeMap : public MapView {
+// Logs each call by its name, points as "latitude,longitude" with six
+// decimals, the precision the map is drawn with.
+class FakeMap : public TrackMap {
 public:
     explicit FakeMap(CallLog* log) : m_log(log) {}
-    void RunScript(const std::string& script) override { m_log->Add(script); }
+    void ClearRecordingTrack() override { m_log->Add("ClearRecordingTrack"); }
+    void PlotPoint(GeoPoint point) override { Add("PlotPoint", point); }
+    void ClearDrivenPath() override { m_log->Add("ClearDrivenPath"); }
+    void PlotDrivenPoint(GeoPoint point) override { Add("PlotDrivenPoint", point); }
+    void BeginRunTrack() override { m_log->Add("BeginRunTrack"); }
+    void PlotRunTrackPoint(GeoPoint point) override { Add("PlotRunTrackPoint", point); }
+    void EndRunTrack() override { m_log->Add("EndRunTrack"); }
+    void ClearRunTracks() override { m_log->Add("ClearRunTracks"); }
+    void MoveMarker(GeoPoint point) override { Add("MoveMarker", point); }
 
 private:
+    void Add(const std::string& call, GeoPoint point) {
+        m_log->Add(call + " " + FormatFixed6(point.latitude) + "," + FormatFixed6(point.longitude));
+    }
+
     CallLog* m_log;
 };
 

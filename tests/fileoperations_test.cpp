@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <fstream>
@@ -7,7 +8,9 @@
 
 #include "fakeviews.h"
 #include "recordingcatalog.h"
+#include "recordingfileoperations.h"
 #include "testsupport.h"
+#include "trackplotter.h"
 
 namespace tavrel {
 namespace {
@@ -44,9 +47,10 @@ protected:
         Record("FILE0005.AVI", start.Plus(3600));
         test::MakeReadOnly(m_root / "MOVIE" / "EVGS0002.AVI");
 
-        m_catalog.InitCatalog(&m_groups, &m_files, nullptr, &m_map, &m_owner);
-        m_catalog.BindStatusBoard(&m_owner);
-        m_catalog.BindQuestions(&m_owner);
+        m_catalog.InitCatalog(&m_groups, &m_files, &m_owner);
+        m_tracks.BindMap(&m_map);
+        m_operations.BindStatusBoard(&m_owner);
+        m_operations.BindQuestions(&m_owner);
         ASSERT_EQ(m_catalog.FillFromFolder(m_root.string()), 1);
         ASSERT_EQ(m_catalog.Groups().size(), 2u);
         m_log.Clear();
@@ -73,12 +77,14 @@ protected:
     test::FakeMap m_map{&m_log};
     test::FakeOwner m_owner{&m_log};
     RecordingCatalog m_catalog;
+    TrackPlotter m_tracks{m_catalog};
+    RecordingFileOperations m_operations{m_catalog, m_tracks};
 };
 
 TEST_F(FileOperations, NothingTickedChangesNothing) {
-    EXPECT_FALSE(m_catalog.CopyCheckedTo(m_destination.string()));
-    EXPECT_FALSE(m_catalog.DeleteChecked());
-    EXPECT_FALSE(m_catalog.UnlockChecked());
+    EXPECT_FALSE(m_operations.CopyCheckedTo(m_destination.string()));
+    EXPECT_FALSE(m_operations.DeleteChecked());
+    EXPECT_FALSE(m_operations.UnlockChecked());
     EXPECT_TRUE(m_log.Calls().empty());
     EXPECT_TRUE(fs::is_empty(m_destination));
     EXPECT_EQ(m_catalog.Files().size(), 5u);
@@ -87,7 +93,7 @@ TEST_F(FileOperations, NothingTickedChangesNothing) {
 TEST_F(FileOperations, CopyRepeatsSubfoldersAndAsksBeforeOverwriting) {
     samplegen::WriteFile(m_destination / "FILE0004.AVI", {'k', 'e', 'e', 'p'});
     m_groups.checked = {0};
-    ASSERT_TRUE(m_catalog.CopyCheckedTo(m_destination.string()));
+    ASSERT_TRUE(m_operations.CopyCheckedTo(m_destination.string()));
 
     const std::string declined = (m_destination / "FILE0004.AVI").string();
     EXPECT_EQ(m_log.Calls(), (Calls{"progress 0", "progress 25", "progress 50", "progress 75",
@@ -107,7 +113,7 @@ TEST_F(FileOperations, CopyRepeatsSubfoldersAndAsksBeforeOverwriting) {
     EXPECT_EQ(entries, 4);
 
     m_owner.overwriteAnswer = true;
-    ASSERT_TRUE(m_catalog.CopyCheckedTo(m_destination.string()));
+    ASSERT_TRUE(m_operations.CopyCheckedTo(m_destination.string()));
     EXPECT_EQ(ReadText(declined), ReadText(m_root / "FILE0004.AVI"));
 }
 
@@ -115,26 +121,42 @@ TEST_F(FileOperations, CopyThatCannotBeMadeIsPassedOver) {
     // A file where the destination folder should be: nothing can be created.
     samplegen::WriteFile(m_destination / "blocked", {0});
     m_groups.checked = {1};
-    ASSERT_TRUE(m_catalog.CopyCheckedTo((m_destination / "blocked").string()));
+    ASSERT_TRUE(m_operations.CopyCheckedTo((m_destination / "blocked").string()));
     EXPECT_EQ(m_log.Calls(), (Calls{"progress 0", "progress 100", "board hidden"}));
     EXPECT_EQ(ReadText(m_destination / "blocked"), std::string(1, '\0'));
 }
 
+TEST_F(FileOperations, CopyKeepsTheModificationTime) {
+    // A time well in the past, with nanoseconds, that no fresh file has.
+    const fs::path source = m_root / "FILE0005.AVI";
+    const timespec times[2] = {{1336000000, 123456789}, {1335900000, 987654321}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+    m_groups.checked = {1};
+    ASSERT_TRUE(m_operations.CopyCheckedTo(m_destination.string()));
+
+    struct stat original {};
+    struct stat copy {};
+    ASSERT_EQ(::stat(source.c_str(), &original), 0);
+    ASSERT_EQ(::stat((m_destination / "FILE0005.AVI").c_str(), &copy), 0);
+    EXPECT_EQ(copy.st_mtim.tv_sec, original.st_mtim.tv_sec);
+    EXPECT_EQ(copy.st_mtim.tv_nsec, original.st_mtim.tv_nsec);
+}
+
 TEST_F(FileOperations, DeleteKeepsLockedRecordingsAndRegroups) {
     m_groups.checked = {0};
-    ASSERT_TRUE(m_catalog.DeleteChecked());
+    ASSERT_TRUE(m_operations.DeleteChecked());
     EXPECT_EQ(Names(), (std::vector<std::string>{"MOVIE/EVGS0002.AVI", "FILE0005.AVI"}));
     EXPECT_TRUE(fs::exists(m_root / "MOVIE" / "EVGS0002.AVI"));
     EXPECT_FALSE(fs::exists(m_root / "FILE0001.AVI"));
     ASSERT_EQ(m_catalog.Groups().size(), 2u);
     EXPECT_EQ(m_catalog.Groups()[0].lockFlags, LOCK_EVENT);
     EXPECT_EQ(m_files.rows.size(), 2u + 5u);  // the new rows after the first listing
-    EXPECT_EQ(m_log.Calls(), (Calls{"groups clear", "files clear", "draw_file_path_clear_all()"}));
+    EXPECT_EQ(m_log.Calls(), (Calls{"groups clear", "files clear", "ClearRunTracks"}));
 }
 
 TEST_F(FileOperations, UnlockThenDeleteRemovesTheFormerlyLockedRecording) {
     m_groups.checked = {0};
-    ASSERT_TRUE(m_catalog.UnlockChecked());
+    ASSERT_TRUE(m_operations.UnlockChecked());
     EXPECT_TRUE(Writable(m_root / "MOVIE" / "EVGS0002.AVI"));
     EXPECT_EQ(m_catalog.Files()[1].lockFlags, 0u);
     EXPECT_EQ(m_catalog.Groups()[0].lockFlags, 0u);
@@ -142,7 +164,7 @@ TEST_F(FileOperations, UnlockThenDeleteRemovesTheFormerlyLockedRecording) {
     ASSERT_GE(m_groups.rows.size(), 2u);
     EXPECT_EQ(m_groups.rows[m_groups.rows.size() - 2].lockFlags, 0u);
 
-    ASSERT_TRUE(m_catalog.DeleteChecked());
+    ASSERT_TRUE(m_operations.DeleteChecked());
     EXPECT_EQ(Names(), std::vector<std::string>{"FILE0005.AVI"});
 }
 

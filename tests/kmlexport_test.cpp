@@ -5,8 +5,13 @@
 #include <sstream>
 
 #include "documentsfolder.h"
+#include "fakeviews.h"
+#include "kmlexport.h"
+#include "kmltrackwriter.h"
 #include "recordingcatalog.h"
+#include "recordingfileoperations.h"
 #include "testsupport.h"
+#include "trackplotter.h"
 
 namespace tavrel {
 namespace {
@@ -68,10 +73,10 @@ protected:
         test::WriteRecording(m_root / relativePath, samplegen::BuildRecording(recipe));
     }
 
-    RecordingCatalog::KmlExportResult ExportFirst() {
+    KmlExportResult ExportFirst() {
         EXPECT_EQ(m_catalog.FillFromFolder(m_root.string()), 1);
-        EXPECT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
-        return m_catalog.ExportKml(m_out);
+        EXPECT_TRUE(m_catalog.LoadTelemetry(0));
+        return ExportKml(m_catalog, m_out);
     }
 
     fs::path m_root;
@@ -123,13 +128,102 @@ TEST_F(KmlExport, FailsForAnUnwritableFolderAndWithoutACurrentRecording) {
     Record("FILE0001.AVI", {});
     EXPECT_EQ(m_catalog.FillFromFolder(m_root.string()), 1);
     // Listed, but nothing current yet: nothing is written.
-    EXPECT_FALSE(m_catalog.ExportKml(m_out).ok);
+    EXPECT_FALSE(ExportKml(m_catalog, m_out).ok);
     EXPECT_TRUE(fs::is_empty(m_out));
 
-    ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
-    const auto result = m_catalog.ExportKml(m_out + "missing/");
+    ASSERT_TRUE(m_catalog.LoadTelemetry(0));
+    const auto result = ExportKml(m_catalog, m_out + "missing/");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.path, m_out + "missing/FILE0001_2012_05_01_10-20-30.KML");
+}
+
+TEST_F(KmlExport, WrittenOnlyForTheRecordingWhoseTrackIsLoaded) {
+    GpsFix fix;
+    fix.latitudeRaw = 2503.5;
+    fix.longitudeRaw = 12130.25;
+    Record("FILE0001.AVI", {fix});
+    Record("FILE0002.AVI", {});
+    ASSERT_EQ(m_catalog.FillFromFolder(m_root.string()), 1);
+    ASSERT_TRUE(m_catalog.LoadTelemetry(0));
+    ASSERT_TRUE(m_catalog.SelectRecording(1));  // current, but its track not loaded
+    EXPECT_FALSE(ExportKml(m_catalog, m_out).ok);
+    EXPECT_TRUE(fs::is_empty(m_out));
+}
+
+TEST(KmlTrackWriter, CloseReportsAFailedWrite) {
+    // A few points stay in the stream's buffer until the close; many fill it
+    // and fail on the way.
+    for (const int points : {1, 100000}) {
+        KmlTrackWriter writer;
+        ASSERT_TRUE(writer.Create("/dev/full"));
+        writer.WriteHeader("FILE0001.AVI", "", "\"/FILE0001.AVI\"");
+        for (int i = 0; i < points; ++i) {
+            writer.WritePoint(25.058333, 121.504167, 35);
+        }
+        EXPECT_FALSE(writer.WriteFooterAndClose()) << points << " points";
+    }
+}
+
+// Three runs an hour apart, one recording each, every one at its own place.
+class KmlAfterDeletion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_root = test::FreshFolder("kml-runs");
+        m_out = test::FreshFolder("kml-runs-out").string() + "/";
+        for (int i = 0; i < 3; ++i) {
+            samplegen::RecordingSpec recipe =
+                test::ShortRecording(5, samplegen::WallClock{2012, 5, 1, 10, 0, 0}.Plus(3600 * i));
+            recipe.gpsRateWord = 1;
+            recipe.gps.resize(1);
+            recipe.gps[0].latitudeRaw = 2501 + i;
+            recipe.gps[0].longitudeRaw = 12130.25;
+            recipe.gps[0].status = 1;
+            test::WriteRecording(m_root / ("FILE000" + std::to_string(i + 1) + ".AVI"),
+                                 samplegen::BuildRecording(recipe));
+        }
+        m_catalog.InitCatalog(&m_groups, nullptr, nullptr);
+        ASSERT_EQ(m_catalog.FillFromFolder(m_root.string()), 1);
+        ASSERT_EQ(m_catalog.Groups().size(), 3u);
+    }
+
+    fs::path m_root;
+    std::string m_out;
+    test::CallLog m_log;
+    test::FakeGroupList m_groups{&m_log};
+    RecordingCatalog m_catalog;
+    TrackPlotter m_tracks{m_catalog};
+    RecordingFileOperations m_operations{m_catalog, m_tracks};
+};
+
+TEST_F(KmlAfterDeletion, DeletedRecordingIsNotExported) {
+    ASSERT_EQ(m_tracks.LoadRecordingTelemetry(0), 1);
+    m_groups.checked = {0};
+    ASSERT_TRUE(m_operations.DeleteChecked());
+    EXPECT_EQ(m_catalog.CurrentFile(), -1);
+    EXPECT_FALSE(m_catalog.Telemetry().IsLoaded());
+    EXPECT_FALSE(ExportKml(m_catalog, m_out).ok);
+    EXPECT_TRUE(fs::is_empty(m_out));
+}
+
+TEST_F(KmlAfterDeletion, RecordingThatStaysKeepsItsNameAndTrack) {
+    ASSERT_EQ(m_tracks.LoadRecordingTelemetry(1), 1);
+    m_groups.checked = {0};
+    ASSERT_TRUE(m_operations.DeleteChecked());
+    EXPECT_EQ(m_catalog.CurrentFile(), 0);
+    EXPECT_EQ(m_catalog.CurrentGroup(), 0);
+    const auto result = ExportKml(m_catalog, m_out);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.path, m_out + "FILE0002_2012_05_01_11-00-00.KML");
+    const std::string kml = ReadText(result.path);
+    EXPECT_NE(kml.find("<name>FILE0002.AVI</name>"), std::string::npos);
+    EXPECT_NE(kml.find("<coordinates>\n121.504167,25.033333,0\n\n"), std::string::npos);
+}
+
+TEST_F(KmlAfterDeletion, RefilledCatalogHoldsNoTrack) {
+    ASSERT_EQ(m_tracks.LoadRecordingTelemetry(0), 1);
+    ASSERT_EQ(m_catalog.FillFromFolder(m_root.string()), 1);
+    EXPECT_FALSE(m_catalog.Telemetry().IsLoaded());
+    EXPECT_TRUE(m_catalog.Telemetry().GpsData().empty());
 }
 
 TEST(GpsLogFolder, FollowsTheDesktopDocumentsFolder) {

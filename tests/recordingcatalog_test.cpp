@@ -10,6 +10,7 @@
 #include "directorypath.h"
 #include "fakeviews.h"
 #include "testsupport.h"
+#include "windowedfile.h"
 
 namespace tavrel {
 namespace {
@@ -20,7 +21,7 @@ using samplegen::WallClock;
 class CatalogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_catalog.InitCatalog(&m_groups, &m_files, nullptr, nullptr, &m_owner);
+        m_catalog.InitCatalog(&m_groups, &m_files, &m_owner);
         m_catalog.BindVideoSurface(&m_owner);
     }
 
@@ -235,6 +236,54 @@ TEST_F(CatalogTest, WalkStopsFortyLevelsDownAndNeverFollowsFolderLinks) {
         ++depths[entry.relativeFolder.size() / 2];
     }
     EXPECT_EQ(depths.rbegin()->first, 40u);
+}
+
+// Counts the reads of every WindowedFile while it lives.
+class ReadCounter {
+public:
+    ReadCounter() {
+        s_reads = 0;
+        SetPositionalRead(&CountedRead);
+    }
+    ~ReadCounter() { SetPositionalRead(nullptr); }
+    ReadCounter(const ReadCounter&) = delete;
+    ReadCounter& operator=(const ReadCounter&) = delete;
+
+    int Reads() const { return s_reads; }
+
+private:
+    static ssize_t CountedRead(int fd, void* buffer, std::size_t count, off_t offset) {
+        ++s_reads;
+        return ::pread(fd, buffer, count, offset);
+    }
+
+    static inline int s_reads = 0;
+};
+
+TEST_F(CatalogTest, ScanReadsEachRecordingInAFewWindows) {
+    // Cards sit in USB readers where every read is a round trip: the walk
+    // through a recording's chunks must be served from windows, not read
+    // field by field.
+    const fs::path root = test::FreshFolder("reads");
+    constexpr int kRecordings = 2;
+    for (int i = 0; i < kRecordings; ++i) {
+        samplegen::DriveSpec drive;
+        drive.driveStart = {2012, 5, 1, 10, 0, 0};
+        drive.driveOffsetSeconds = 20 * i;
+        drive.seconds = 20;
+        drive.gpsRecordsPerSecond = 5;
+        drive.width = 160;
+        drive.height = 120;
+        drive.framesPerSecond = 5;
+        test::WriteRecording(root / ("FILE000" + std::to_string(i + 1) + ".AVI"),
+                             samplegen::BuildRecording(samplegen::MakeDrivingRecording(drive)));
+    }
+    ASSERT_GT(fs::file_size(root / "FILE0001.AVI"), 4 * WindowedFile::kWindowSize);
+
+    const ReadCounter counter;
+    ASSERT_EQ(m_catalog.FillFromFolder(root.string()), 1);
+    ASSERT_EQ(m_catalog.Files().size(), static_cast<std::size_t>(kRecordings));
+    EXPECT_LE(counter.Reads(), 2 * kRecordings);
 }
 
 TEST(ResolutionName, NamesKnownSizes) {

@@ -34,16 +34,22 @@ protected:
             recipe.gsensor.resize(100);
         }
         test::WriteRecording(root / "FILE0001.AVI", samplegen::BuildRecording(recipe));
-        m_catalog.InitCatalog(nullptr, nullptr, &m_graph, &m_map, nullptr);
-        m_catalog.BindReadouts(&m_readouts, &m_readouts);
+        Bind();
         ASSERT_EQ(m_catalog.FillFromFolder(root.string()), 1);
-        ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
+        ASSERT_TRUE(m_catalog.LoadTelemetry(0));
+    }
+
+    void Bind() {
+        m_catalog.InitCatalog(nullptr, nullptr, nullptr);
+        m_catalog.Telemetry().BindGraph(&m_graph);
+        m_catalog.Telemetry().BindReadouts(&m_readouts, &m_readouts);
+        m_catalog.Telemetry().BindMap(&m_map);
     }
 
     // What one report at `ms` tells the displays, and what it returns.
     std::pair<int, Calls> Report(std::uint64_t ms, bool gsensorShown = true, bool mapShown = true) {
         m_log.Clear();
-        const int result = m_catalog.SyncDisplaysToTime(ms, gsensorShown, mapShown);
+        const int result = m_catalog.Telemetry().SyncDisplaysToTime(ms, gsensorShown, mapShown);
         return {result, m_log.Calls()};
     }
 
@@ -59,9 +65,9 @@ TEST_F(TelemetrySync, TellsEachDisplayInOrder) {
     EXPECT_EQ(Report(999),
               (std::pair<int, Calls>{1,
                                      {"graph running", "graph position 999", "heading 90",
-                                      "speed 40", "movpos(25.058333, 121.504167)"}}));
+                                      "speed 40", "MoveMarker 25.058333,121.504167"}}));
     EXPECT_EQ(Report(1000).second, (Calls{"graph running", "graph position 1000", "heading 92",
-                                          "speed 42", "movpos(25.060000, 121.504167)"}));
+                                          "speed 42", "MoveMarker 25.060000,121.504167"}));
     // The same record again: only the cursor moves.
     EXPECT_EQ(Report(1500), (std::pair<int, Calls>{1, {"graph running", "graph position 1500"}}));
 }
@@ -96,7 +102,7 @@ TEST_F(TelemetrySync, SwitchedOffDisplaysAreLeftAlone) {
                   1, {"graph running", "graph position 0", "heading 90", "speed 40"}}));
     EXPECT_EQ(
         Report(1000, false, true),
-        (std::pair<int, Calls>{1, {"heading 90", "speed 41", "movpos(25.058333, 121.504167)"}}));
+        (std::pair<int, Calls>{1, {"heading 90", "speed 41", "MoveMarker 25.058333,121.504167"}}));
 }
 
 TEST_F(TelemetrySync, RecordingWithoutGpsStillMovesTheCursor) {
@@ -108,7 +114,44 @@ TEST_F(TelemetrySync, RecordingWithoutGpsStillMovesTheCursor) {
 
 TEST_F(TelemetrySync, RecordingWithoutGSensorLeavesTheGraph) {
     Load({Fix(2503.5, 40, 45)}, 1, false);
-    EXPECT_EQ(Report(0).second, (Calls{"heading 90", "speed 40", "movpos(25.058333, 121.504167)"}));
+    EXPECT_EQ(Report(0).second,
+              (Calls{"heading 90", "speed 40", "MoveMarker 25.058333,121.504167"}));
+}
+
+TEST_F(TelemetrySync, MarkerGoesToTheFixInDecimalDegrees) {
+    GpsFix southWest = Fix(-2530, 40, 45);
+    southWest.longitudeRaw = -12130;
+    Load({Fix(2530, 40, 45), southWest}, 1);
+    EXPECT_EQ(Report(0, false).second.back(), "MoveMarker 25.500000,121.504167");
+    EXPECT_EQ(Report(1000, false).second.back(), "MoveMarker -25.500000,-121.500000");
+}
+
+TEST_F(TelemetrySync, RecordShownBeforeABlankIsShownAgain) {
+    Load({Fix(2503.5, 40, 45), Fix(2503.6, 42, 46), Fix(2503.7, 44, 47, 0)}, 1);
+    const std::pair<int, Calls> recordOne = {1,
+                                             {"graph running", "graph position 1000", "heading 92",
+                                              "speed 42", "MoveMarker 25.060000,121.504167"}};
+    EXPECT_EQ(Report(1000), recordOne);
+    EXPECT_EQ(Report(2000).first, 0);    // no fix: compass and speed blanked
+    EXPECT_EQ(Report(1000), recordOne);  // seeking back shows it again
+}
+
+TEST_F(TelemetrySync, NextRecordingIsShownFromItsFirstReport) {
+    const auto root = test::FreshFolder("sync-two");
+    for (const auto& [name, speed] :
+         {std::pair{"FILE0001.AVI", 40}, std::pair{"FILE0002.AVI", 60}}) {
+        samplegen::RecordingSpec recipe = test::ShortRecording(10, {});
+        recipe.gpsRateWord = 1;
+        recipe.gps = {Fix(2503.5, speed, 45), Fix(2503.6, speed + 1, 46)};
+        test::WriteRecording(root / name, samplegen::BuildRecording(recipe));
+    }
+    Bind();
+    ASSERT_EQ(m_catalog.FillFromFolder(root.string()), 1);
+    ASSERT_TRUE(m_catalog.LoadTelemetry(0));
+    EXPECT_EQ(Report(1000, false).second[1], "speed 41");
+    ASSERT_TRUE(m_catalog.LoadTelemetry(1));
+    EXPECT_EQ(Report(1000, false).second,
+              (Calls{"heading 92", "speed 61", "MoveMarker 25.060000,121.504167"}));
 }
 
 }  // namespace

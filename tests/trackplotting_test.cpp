@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstdio>
-
 #include "fakeviews.h"
-#include "mapscripts.h"
 #include "recordingcatalog.h"
 #include "testsupport.h"
+#include "trackplotter.h"
 
 namespace tavrel {
 namespace {
@@ -31,7 +28,9 @@ class TrackPlotting : public ::testing::Test {
 protected:
     void SetUp() override {
         m_root = test::FreshFolder("tracks");
-        m_catalog.InitCatalog(nullptr, nullptr, &m_graph, &m_map, nullptr);
+        m_catalog.InitCatalog(nullptr, nullptr, nullptr);
+        m_catalog.Telemetry().BindGraph(&m_graph);
+        m_tracks.BindMap(&m_map);
     }
 
     // A recording of `seconds` seconds starting `startOffset` seconds after
@@ -55,6 +54,7 @@ protected:
     test::FakeGraph m_graph{&m_log};
     test::FakeMap m_map{&m_log};
     RecordingCatalog m_catalog;
+    TrackPlotter m_tracks{m_catalog};
 };
 
 TEST_F(TrackPlotting, LoadingDrawsTheUsableFixesOfTheTrack) {
@@ -68,15 +68,15 @@ TEST_F(TrackPlotting, LoadingDrawsTheUsableFixesOfTheTrack) {
     test::WriteRecording(m_root / "FILE0001.AVI", samplegen::BuildRecording(recipe));
     Scan();
 
-    ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
-    EXPECT_EQ(
-        m_log.Calls(),
-        (std::vector<std::string>{
-            "pathdrived_delete()", "path_delete()", "graph clear", "graph scale 8 5", "graph clear",
-            "graph rate", "path_plot(25.058333,121.504167)", "path_plot(-25.058333,-74.008333)"}));
+    ASSERT_EQ(m_tracks.LoadRecordingTelemetry(0), 1);
+    EXPECT_EQ(m_log.Calls(),
+              (std::vector<std::string>{"ClearDrivenPath", "ClearRecordingTrack", "graph clear",
+                                        "graph scale 8 5", "graph clear", "graph rate",
+                                        "PlotPoint 25.058333,121.504167",
+                                        "PlotPoint -25.058333,-74.008333"}));
     EXPECT_EQ(m_catalog.CurrentFile(), 0);
-    EXPECT_EQ(m_catalog.GpsRate(), 5.0);
-    EXPECT_EQ(m_catalog.GpsData().size(), 5u * 32);
+    EXPECT_EQ(m_catalog.Telemetry().GpsRate(), 5.0);
+    EXPECT_EQ(m_catalog.Telemetry().GpsData().size(), 5u * 32);
     ASSERT_EQ(m_graph.samples.size(), 600u);
     EXPECT_EQ(m_graph.samples[0].y, -128);
     EXPECT_DOUBLE_EQ(m_graph.rate, 0.01);
@@ -94,19 +94,20 @@ TEST_F(TrackPlotting, PayloadsOutsideTheFileAndMissingFilesAreSkipped) {
     Record("FILE0002.AVI", 3600, 10, {Fix(2503.5, 12130.25)});
     Scan();
 
-    ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
-    EXPECT_TRUE(m_catalog.GSensorData().empty());
+    ASSERT_EQ(m_tracks.LoadRecordingTelemetry(0), 1);
+    EXPECT_TRUE(m_catalog.Telemetry().GSensorData().empty());
     EXPECT_TRUE(m_graph.samples.empty());
-    EXPECT_EQ(m_log.Calls().back(), "path_plot(25.058333,121.504167)");
+    EXPECT_EQ(m_log.Calls().back(), "PlotPoint 25.058333,121.504167");
 
     fs::remove(m_root / "FILE0002.AVI");
     m_log.Clear();
-    EXPECT_EQ(m_catalog.LoadRecordingTelemetry(1), 0);
-    EXPECT_EQ(m_log.Calls(), (std::vector<std::string>{"pathdrived_delete()", "path_delete()"}));
-    EXPECT_TRUE(m_catalog.GpsData().empty());
-    EXPECT_EQ(m_catalog.PlotRecordingTrack(1, nullptr), 0);
-    EXPECT_EQ(m_catalog.LoadRecordingTelemetry(2), 0);
-    EXPECT_EQ(m_catalog.LoadRecordingTelemetry(-1), 0);
+    EXPECT_EQ(m_tracks.LoadRecordingTelemetry(1), 0);
+    EXPECT_EQ(m_log.Calls(), (std::vector<std::string>{"ClearDrivenPath", "ClearRecordingTrack"}));
+    EXPECT_TRUE(m_catalog.Telemetry().GpsData().empty());
+    EXPECT_FALSE(m_catalog.Telemetry().IsLoaded());
+    EXPECT_EQ(m_tracks.PlotRecordingTrack(1, nullptr), 0);
+    EXPECT_EQ(m_tracks.LoadRecordingTelemetry(2), 0);
+    EXPECT_EQ(m_tracks.LoadRecordingTelemetry(-1), 0);
 }
 
 TEST_F(TrackPlotting, GroupTracksAreRedrawnOnlyWhenTheGroupChanges) {
@@ -115,26 +116,26 @@ TEST_F(TrackPlotting, GroupTracksAreRedrawnOnlyWhenTheGroupChanges) {
     Record("FILE0003.AVI", 3600, 60, {});
     Scan();
 
-    const std::vector<std::string> firstGroup = {"draw_file_path_clear_all()",
-                                                 "draw_file_path_begin()",
-                                                 "draw_file_path_plot(25.060000,121.505000)",
-                                                 "draw_file_path_end()",
-                                                 "draw_file_path_begin()",
-                                                 "draw_file_path_plot(25.061667,121.506667)",
-                                                 "draw_file_path_end()",
-                                                 "movpos(25.060000, 121.505000)"};
-    m_catalog.UpdateGroupTracks(0, -1);
+    const std::vector<std::string> firstGroup = {"ClearRunTracks",
+                                                 "BeginRunTrack",
+                                                 "PlotRunTrackPoint 25.060000,121.505000",
+                                                 "EndRunTrack",
+                                                 "BeginRunTrack",
+                                                 "PlotRunTrackPoint 25.061667,121.506667",
+                                                 "EndRunTrack",
+                                                 "MoveMarker 25.060000,121.505000"};
+    m_tracks.UpdateGroupTracks(0, -1);
     EXPECT_EQ(m_log.Calls(), firstGroup);
 
     m_log.Clear();
-    m_catalog.UpdateGroupTracks(1, 0);  // same group
+    m_tracks.UpdateGroupTracks(1, 0);  // same group
     EXPECT_TRUE(m_log.Calls().empty());
 
-    m_catalog.UpdateGroupTracks(2, 1);  // a group without GPS data
-    EXPECT_EQ(m_log.Calls(), std::vector<std::string>{"draw_file_path_clear_all()"});
+    m_tracks.UpdateGroupTracks(2, 1);  // a group without GPS data
+    EXPECT_EQ(m_log.Calls(), std::vector<std::string>{"ClearRunTracks"});
 
     m_log.Clear();
-    m_catalog.UpdateGroupTracks(0, 2);
+    m_tracks.UpdateGroupTracks(0, 2);
     EXPECT_EQ(m_log.Calls(), firstGroup);
 }
 
@@ -143,35 +144,18 @@ TEST_F(TrackPlotting, DrivenPathIsRedrawnUpToTheTarget) {
         m_root = test::FreshFolder("driven");
         Record("FILE0001.AVI", 0, 70, std::vector<GpsFix>(70 * rate, Fix(2503.5, 12130.25)), rate);
         Scan();
-        ASSERT_EQ(m_catalog.LoadRecordingTelemetry(0), 1);
+        ASSERT_EQ(m_tracks.LoadRecordingTelemetry(0), 1);
 
         m_log.Clear();
-        m_catalog.ReplotDrivenPath(0);
-        EXPECT_EQ(m_log.Calls(), std::vector<std::string>{"pathdrived_delete()"});
+        m_tracks.ReplotDrivenPath(0);
+        EXPECT_EQ(m_log.Calls(), std::vector<std::string>{"ClearDrivenPath"});
 
         m_log.Clear();
-        m_catalog.ReplotDrivenPath(60000);
-        std::vector<std::string> expected = {"pathdrived_delete()"};
-        const auto points = Repeat("pathdrived_plot(25.058333,121.504167)", 60 * rate);
+        m_tracks.ReplotDrivenPath(60000);
+        std::vector<std::string> expected = {"ClearDrivenPath"};
+        const auto points = Repeat("PlotDrivenPoint 25.058333,121.504167", 60 * rate);
         expected.insert(expected.end(), points.begin(), points.end());
         EXPECT_EQ(m_log.Calls(), expected) << "rate " << rate;
-    }
-}
-
-TEST(MapScripts, MovePositionConvertsToDecimalDegrees) {
-    EXPECT_EQ(MovePositionScript(25.3, 121.3), "movpos(25.500000, 121.500000)");
-    EXPECT_EQ(MovePositionScript(-25.3, -121.3), "movpos(-25.500000, -121.500000)");
-}
-
-TEST(MapScripts, NumbersAreWrittenLikePrintfInTheCLocale) {
-    // The C library's "%f" in the C locale is the reference; the formatter
-    // must not follow the user's locale (a comma would break the script).
-    std::setlocale(LC_NUMERIC, "C");
-    for (const double value : {0.0, -0.0, 0.0000005, 0.0000015, 25.0583333333, -74.0083333333,
-                               121.5041666666, 199.9999995, 1e20, -123456789.987654321}) {
-        char expected[400];
-        std::snprintf(expected, sizeof expected, "%f", value);
-        EXPECT_EQ(FormatFixed6(value), expected);
     }
 }
 

@@ -10,12 +10,13 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <sstream>
 
 #include "avirecordingreader.h"
 #include "commands.h"
+#include "decimaltext.h"
 #include "directorypath.h"
-#include "kmltrackwriter.h"
-#include "mapscripts.h"
+#include "kmlexport.h"
 #include "recordingcatalog.h"
 #include "telemetryfile.h"
 
@@ -88,13 +89,16 @@ std::string IsoTime(std::int64_t seconds, int milliseconds) {
     return std::string(text) + millis;
 }
 
-void WriteGpxSegment(std::ostream& out, const std::string& path, const RecordingInfo& info) {
+// False when the recording's telemetry cannot be read.
+bool WriteGpxSegment(std::ostream& out, const std::string& path, const RecordingInfo& info) {
     const std::optional<TelemetryPayloads> payloads =
         ReadTelemetryPayloads(path, info, Payloads::Gps);
+    if (!payloads) {
+        return false;
+    }
     out << "    <trkseg>\n";
     const int perSecond = GpsRecordsPerSecond(info.gpsRateWord);
-    const std::size_t count = payloads ? GpsRecordCount(payloads->gps.size()) : 0;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < GpsRecordCount(payloads->gps.size()); ++i) {
         const GpsRecord record = GpsRecordAt(payloads->gps, i);
         const auto point = ExportPointOf(record);
         if (!point) {
@@ -117,6 +121,7 @@ void WriteGpxSegment(std::ostream& out, const std::string& path, const Recording
             << "      </trkpt>\n";
     }
     out << "    </trkseg>\n";
+    return true;
 }
 
 }  // namespace
@@ -147,8 +152,10 @@ int RunKml(const Arguments& arguments) {
     }
     const std::string folder = WithSlash(parsed->options.at("--folder"));
     MakeDirectoryPath(folder);
-    catalog.LoadRecordingTelemetry(index);
-    const RecordingCatalog::KmlExportResult result = catalog.ExportKml(folder);
+    if (!catalog.LoadTelemetry(index)) {
+        return Fail("cannot read " + file.string());
+    }
+    const KmlExportResult result = ExportKml(catalog, folder);
     if (!result.ok) {
         return Fail("cannot write " + result.path);
     }
@@ -165,21 +172,29 @@ int RunGpx(const Arguments& arguments) {
     if (catalog.FillFromFolder(parsed->positional[0]) == 0) {
         return Fail("no such folder: " + parsed->positional[0]);
     }
-    const std::string output = parsed->options.at("-o");
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    // The whole track is read before the file is written, so that a
+    // recording that cannot be read leaves no file behind.
+    std::ostringstream gpx;
+    gpx << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<gpx version=\"1.1\" creator=\"Tavrel\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
            "xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n";
     for (const RecordingGroup& group : catalog.Groups()) {
-        out << "  <trk>\n    <name>G" << group.number << "</name>\n";
+        gpx << "  <trk>\n    <name>G" << group.number << "</name>\n";
         for (int index = group.first; index < group.first + group.count; ++index) {
-            WriteGpxSegment(out, catalog.PathOf(index), catalog.Files()[index].info);
+            if (!WriteGpxSegment(gpx, catalog.PathOf(index), catalog.Files()[index].info)) {
+                return Fail("cannot read " + catalog.PathOf(index));
+            }
         }
-        out << "  </trk>\n";
+        gpx << "  </trk>\n";
     }
-    out << "</gpx>\n";
+    gpx << "</gpx>\n";
+    const std::string output = parsed->options.at("-o");
+    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    out << gpx.str();
     out.close();
     if (!out) {
+        std::error_code ignored;
+        fs::remove(output, ignored);
         return Fail("cannot write " + output);
     }
     return kExitOk;

@@ -1,4 +1,4 @@
-// Copying, deleting and unlocking the recordings of the ticked groups.
+#include "recordingfileoperations.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +8,7 @@
 #include "directorypath.h"
 #include "filecopy.h"
 #include "recordingcatalog.h"
+#include "trackplotter.h"
 
 namespace tavrel {
 
@@ -30,24 +31,24 @@ bool IsFolder(const std::string& path) {
 
 }  // namespace
 
-bool RecordingCatalog::CopyCheckedTo(const std::string& destination) {
-    if (!ReadGroupChecks()) {
+bool RecordingFileOperations::CopyCheckedTo(const std::string& destination) {
+    if (!m_catalog.ReadGroupChecks()) {
         return false;
     }
     int total = 0;
-    for (const RecordingGroup& group : m_groups) {
+    for (const RecordingGroup& group : m_catalog.Groups()) {
         total += group.checked != 0 ? group.count : 0;
     }
     if (m_statusBoard != nullptr) {
         m_statusBoard->SetProgress(0);
     }
     int progress = 0;
-    for (const RecordingGroup& group : m_groups) {
+    for (const RecordingGroup& group : m_catalog.Groups()) {
         if (group.checked == 0) {
             continue;
         }
         for (int index = group.first; index < group.first + group.count; ++index) {
-            const RecordingEntry& recording = m_files[index];
+            const RecordingEntry& recording = m_catalog.Files()[index];
             // The subfolders below the opened folder are repeated below the
             // destination.
             const std::string folder = JoinPath(destination, recording.relativeFolder);
@@ -59,7 +60,7 @@ bool RecordingCatalog::CopyCheckedTo(const std::string& destination) {
                                  (m_questions != nullptr && m_questions->ConfirmOverwrite(target));
             if (replace) {
                 // A failed copy is not reported; the destination stays as it was.
-                CopyFileSafely(PathOf(index), target);
+                CopyFileSafely(m_catalog.PathOf(index), target);
             }
             progress += 100;
             if (m_statusBoard != nullptr) {
@@ -73,65 +74,62 @@ bool RecordingCatalog::CopyCheckedTo(const std::string& destination) {
     return true;
 }
 
-bool RecordingCatalog::DeleteChecked() {
-    if (!ReadGroupChecks()) {
+bool RecordingFileOperations::DeleteChecked() {
+    if (!m_catalog.ReadGroupChecks()) {
         return false;
     }
     int deleted = 0;
+    const std::vector<RecordingGroup>& groups = m_catalog.Groups();
     // Backwards, so that removing an entry leaves the indexes of those still
     // to be visited as they are.
-    for (int g = static_cast<int>(m_groups.size()) - 1; g >= 0; --g) {
-        const RecordingGroup& group = m_groups[g];
+    for (int g = static_cast<int>(groups.size()) - 1; g >= 0; --g) {
+        const RecordingGroup& group = groups[g];
         if (group.checked == 0) {
             continue;
         }
         for (int index = group.first + group.count - 1; index >= group.first; --index) {
-            const std::string path = PathOf(index);
+            const std::string path = m_catalog.PathOf(index);
             if (IsReadOnlyFile(path)) {
                 continue;  // locked recordings are never deleted
             }
             if (::unlink(path.c_str()) == 0) {
-                m_files.erase(m_files.begin() + index);
-                m_fileRows.erase(m_fileRows.begin() + index);
+                m_catalog.RemoveRecording(index);
                 ++deleted;
             }
         }
     }
     if (deleted > 0) {
-        m_groups.clear();
-        m_fileRows.clear();
-        DeleteAllListRows();
-        BuildGroups();
-        ClearGroupTracks();
-        PlotGroupTracks(GroupOfRecording(m_currentFile));
+        m_catalog.Regroup();
+        m_tracks.ClearGroupTracks();
+        m_tracks.PlotGroupTracks(m_catalog.GroupOfRecording(m_catalog.CurrentFile()));
     }
     return true;
 }
 
-bool RecordingCatalog::UnlockChecked() {
-    if (!ReadGroupChecks()) {
+bool RecordingFileOperations::UnlockChecked() {
+    if (!m_catalog.ReadGroupChecks()) {
         return false;
     }
-    for (RecordingGroup& group : m_groups) {
+    const std::vector<RecordingGroup>& groups = m_catalog.Groups();
+    for (int g = 0; g < static_cast<int>(groups.size()); ++g) {
+        const RecordingGroup& group = groups[g];
         if (group.checked == 0) {
             continue;
         }
         for (int index = group.first; index < group.first + group.count; ++index) {
-            RecordingEntry& recording = m_files[index];
-            if ((recording.lockFlags & (LOCK_EVENT | LOCK_OTHER)) == 0) {
+            if ((m_catalog.Files()[index].lockFlags & (LOCK_EVENT | LOCK_OTHER)) == 0) {
                 continue;
             }
-            const std::string path = PathOf(index);
+            const std::string path = m_catalog.PathOf(index);
             struct stat status {};
             if (::stat(path.c_str(), &status) == 0 &&
                 ::chmod(path.c_str(), (status.st_mode & 07777) | S_IWUSR) == 0) {
-                recording.lockFlags &= ~(LOCK_EVENT | LOCK_OTHER);
+                m_catalog.MarkUnlocked(index);
             }
         }
-        group.lockFlags = 0;
+        m_catalog.MarkGroupUnlocked(g);
     }
-    DeleteAllListRows();
-    ShowInLists();
+    m_catalog.Relist();
     return true;
 }
 
