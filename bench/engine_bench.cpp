@@ -1,5 +1,5 @@
 // How long the main window waits for the engine: from OpenMedia + Play to the
-// first UM_PLAYER_TIME handled on the user-interface thread, and from SetTime
+// first timeChanged handled on the user-interface thread, and from SetTime
 // to the next one (and to the first from playback at the new place), with the
 // real libvlc drawing into an X window. Run it under xvfb-run; each figure is
 // one measurement, repeated 20 times.
@@ -24,10 +24,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "engineevents.h"
 #include "libvlcplayer.h"
 #include "samplegen.h"
-#include "windowmessage.h"
 
 namespace {
 
@@ -41,20 +39,17 @@ constexpr int kTimeoutMs = 10000;
 // that the caller accepts has been handled.
 class TimeReports : public QObject {
 public:
-    bool event(QEvent* event) override {
-        if (event->type() != WindowMessageEvent::Type()) {
-            return QObject::event(event);
-        }
-        const auto* message = static_cast<WindowMessageEvent*>(event);
-        if (message->message == UM_PLAYER_TIME && m_loop != nullptr && m_accept(message->wParam)) {
-            m_handledAt = Clock::now();
-            m_loop->quit();
-        }
-        return true;
+    explicit TimeReports(LibVlcPlayer& player) {
+        connect(&player, &LibVlcPlayer::timeChanged, this, [this](qint64 timeMs) {
+            if (m_loop != nullptr && m_accept(timeMs)) {
+                m_handledAt = Clock::now();
+                m_loop->quit();
+            }
+        });
     }
 
     // The moment the accepted report was handled; false on a timeout.
-    bool WaitFor(const std::function<bool(quintptr)>& accept, Clock::time_point& handledAt) {
+    bool WaitFor(const std::function<bool(qint64)>& accept, Clock::time_point& handledAt) {
         QEventLoop loop;
         m_accept = accept;
         m_handledAt = {};
@@ -75,16 +70,15 @@ public:
 
 private:
     QEventLoop* m_loop = nullptr;
-    std::function<bool(quintptr)> m_accept;
+    std::function<bool(qint64)> m_accept;
     Clock::time_point m_handledAt;
 };
 
 struct Engine {
     QWidget surface;
-    TimeReports reports;
     std::atomic<std::int64_t> pendingSeekMs{0};
-    EngineEventContext context{&reports, &pendingSeekMs};
     LibVlcPlayer player;
+    TimeReports reports{player};
     std::string recording;
 };
 
@@ -98,7 +92,7 @@ void StartPlaying(benchmark::State& state) {
     e.player.OpenMedia(e.recording);
     e.player.Play();
     Clock::time_point handled;
-    if (!e.reports.WaitFor([](quintptr) { return true; }, handled)) {
+    if (!e.reports.WaitFor([](qint64) { return true; }, handled)) {
         state.SkipWithError("no time report after Play");
         return;
     }
@@ -126,15 +120,14 @@ void MeasureSeek(benchmark::State& state, bool past) {
     e.player.OpenMedia(e.recording);
     e.player.Play();
     Clock::time_point ignored;
-    if (!e.reports.WaitFor([](quintptr) { return true; }, ignored)) {
+    if (!e.reports.WaitFor([](qint64) { return true; }, ignored)) {
         state.SkipWithError("no time report after Play");
         return;
     }
     for (auto _ : state) {
         const std::int64_t target = kTargets[next++ % kTargets.size()];
-        const auto accept = [target, past](quintptr timeMs) {
-            const auto t = static_cast<std::int64_t>(timeMs);
-            return t >= (past ? target + 1 : target - 200) && t < target + 1000;
+        const auto accept = [target, past](qint64 timeMs) {
+            return timeMs >= (past ? target + 1 : target - 200) && timeMs < target + 1000;
         };
         const Clock::time_point start = Clock::now();
         e.player.SetTime(target);
@@ -205,7 +198,7 @@ int main(int argc, char** argv) {
             engine.surface.resize(drive.width, drive.height);
             engine.surface.show();
             engine.player.SetVideoWindow(engine.surface.winId());
-            engine.player.AttachEvents(&OnEngineEvent, &engine.context);
+            engine.player.AttachEvents(engine.pendingSeekMs);
             g_engine = &engine;
             benchmark::RunSpecifiedBenchmarks();
             g_engine = nullptr;

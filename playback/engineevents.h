@@ -3,31 +3,25 @@
 #include <atomic>
 #include <cstdint>
 
-#include <QObject>
-
 struct libvlc_event_t;
 
 namespace tavrel {
 
-// Posted by OnEngineEvent besides the player messages, so that the controls
-// they touch are only changed on the user-interface thread. wParam: the GPS
-// indicator's new state (the engine only ever turns it off, 0).
-inline constexpr quint32 UM_GPS_INDICATOR = 0xC0E;
-// Posted right after each UM_PLAYER_TIME, with the same wParam (the playing
-// time's low 32 bits): the window moves its position slider to it.
-inline constexpr quint32 UM_UPDATE_SEEKBAR = 0xC0F;
+class LibVlcPlayer;
 
-// What OnEngineEvent reaches of the main window. It must outlive the player
-// the callback is attached to (releasing the player ends the callbacks).
+// What OnEngineEvent reaches. Both must outlive the engine's player the
+// callback is attached to (releasing that player ends the callbacks).
 struct EngineEventContext {
-    QObject* window = nullptr;                           // receives every message
-    std::atomic<std::int64_t>* pendingSeekMs = nullptr;  // the window's m_pendingSeekMs
+    LibVlcPlayer* player = nullptr;                      // emits the signals on its own thread
+    std::atomic<std::int64_t>* pendingSeekMs = nullptr;  // the window's pending seek
 };
 
 // The engine's event callback, attached with an EngineEventContext as its
 // context. Runs on the engine's threads, and on the user-interface thread
-// inside Stop and SetTime: it only writes atomics and posts messages, and
-// never waits for the user-interface thread nor calls back into the player.
+// inside Stop and SetTime: it only writes atomics and queues the player's
+// signals, and never waits for the user-interface thread nor calls into the
+// engine (Stop holds the engine player's lock while it waits for this
+// callback).
 void OnEngineEvent(const libvlc_event_t* event, void* context);
 
 }  // namespace tavrel

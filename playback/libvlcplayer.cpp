@@ -4,15 +4,52 @@
 #include <vlc/vlc.h>
 
 #include <array>
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QSaveFile>
 #include <QString>
 #include <QTemporaryFile>
 
+#include "logging.h"
+
 namespace tavrel {
+
+// Named as the library exports them, so that each call reads as the engine's
+// documentation does.
+struct EngineEntryPoints {
+    decltype(&::libvlc_new) libvlc_new = nullptr;
+    decltype(&::libvlc_release) libvlc_release = nullptr;
+    decltype(&::libvlc_media_player_new) libvlc_media_player_new = nullptr;
+    decltype(&::libvlc_media_player_release) libvlc_media_player_release = nullptr;
+    decltype(&::libvlc_media_player_event_manager) libvlc_media_player_event_manager = nullptr;
+    decltype(&::libvlc_event_attach) libvlc_event_attach = nullptr;
+    decltype(&::libvlc_media_player_set_xwindow) libvlc_media_player_set_xwindow = nullptr;
+    decltype(&::libvlc_media_new_path) libvlc_media_new_path = nullptr;
+    decltype(&::libvlc_media_add_option) libvlc_media_add_option = nullptr;
+    decltype(&::libvlc_media_release) libvlc_media_release = nullptr;
+    decltype(&::libvlc_media_player_set_media) libvlc_media_player_set_media = nullptr;
+    decltype(&::libvlc_video_set_key_input) libvlc_video_set_key_input = nullptr;
+    decltype(&::libvlc_video_set_mouse_input) libvlc_video_set_mouse_input = nullptr;
+    decltype(&::libvlc_media_player_play) libvlc_media_player_play = nullptr;
+    decltype(&::libvlc_media_player_pause) libvlc_media_player_pause = nullptr;
+    decltype(&::libvlc_media_player_stop) libvlc_media_player_stop = nullptr;
+    decltype(&::libvlc_media_player_get_length) libvlc_media_player_get_length = nullptr;
+    decltype(&::libvlc_media_player_get_time) libvlc_media_player_get_time = nullptr;
+    decltype(&::libvlc_media_player_set_time) libvlc_media_player_set_time = nullptr;
+    decltype(&::libvlc_media_player_set_rate) libvlc_media_player_set_rate = nullptr;
+    decltype(&::libvlc_audio_set_volume) libvlc_audio_set_volume = nullptr;
+    decltype(&::libvlc_audio_set_mute) libvlc_audio_set_mute = nullptr;
+    decltype(&::libvlc_video_take_snapshot) libvlc_video_take_snapshot = nullptr;
+    decltype(&::libvlc_video_set_marquee_string) libvlc_video_set_marquee_string = nullptr;
+    decltype(&::libvlc_video_set_marquee_int) libvlc_video_set_marquee_int = nullptr;
+    decltype(&::libvlc_video_get_marquee_int) libvlc_video_get_marquee_int = nullptr;
+};
 
 namespace {
 
@@ -51,21 +88,72 @@ constexpr std::array<libvlc_event_e, 12> kEngineEvents = {
 // Green in the low 24 bits, which are all the marquee reads.
 constexpr unsigned kMarqueeColor = 0xFF00FF00u;
 
+// High quality: a snapshot may be kept as evidence of what happened.
+constexpr int kJpegQuality = 95;
+
+// Every entry point or none: a binding that lacks one could not do what it
+// is asked, and would do it without a word.
+std::unique_ptr<const EngineEntryPoints> ResolveEntryPoints(void* library) {
+    auto entries = std::make_unique<EngineEntryPoints>();
+    bool complete = true;
+    const auto resolve = [&](const char* name, auto& entry) {
+        entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(::dlsym(library, name));
+        if (entry == nullptr) {
+            qCWarning(lcEngine) << "The engine library lacks" << name;
+            complete = false;
+        }
+    };
+    resolve("libvlc_new", entries->libvlc_new);
+    resolve("libvlc_release", entries->libvlc_release);
+    resolve("libvlc_media_player_new", entries->libvlc_media_player_new);
+    resolve("libvlc_media_player_release", entries->libvlc_media_player_release);
+    resolve("libvlc_media_player_event_manager", entries->libvlc_media_player_event_manager);
+    resolve("libvlc_event_attach", entries->libvlc_event_attach);
+    resolve("libvlc_media_player_set_xwindow", entries->libvlc_media_player_set_xwindow);
+    resolve("libvlc_media_new_path", entries->libvlc_media_new_path);
+    resolve("libvlc_media_add_option", entries->libvlc_media_add_option);
+    resolve("libvlc_media_release", entries->libvlc_media_release);
+    resolve("libvlc_media_player_set_media", entries->libvlc_media_player_set_media);
+    resolve("libvlc_video_set_key_input", entries->libvlc_video_set_key_input);
+    resolve("libvlc_video_set_mouse_input", entries->libvlc_video_set_mouse_input);
+    resolve("libvlc_media_player_play", entries->libvlc_media_player_play);
+    resolve("libvlc_media_player_pause", entries->libvlc_media_player_pause);
+    resolve("libvlc_media_player_stop", entries->libvlc_media_player_stop);
+    resolve("libvlc_media_player_get_length", entries->libvlc_media_player_get_length);
+    resolve("libvlc_media_player_get_time", entries->libvlc_media_player_get_time);
+    resolve("libvlc_media_player_set_time", entries->libvlc_media_player_set_time);
+    resolve("libvlc_media_player_set_rate", entries->libvlc_media_player_set_rate);
+    resolve("libvlc_audio_set_volume", entries->libvlc_audio_set_volume);
+    resolve("libvlc_audio_set_mute", entries->libvlc_audio_set_mute);
+    resolve("libvlc_video_take_snapshot", entries->libvlc_video_take_snapshot);
+    resolve("libvlc_video_set_marquee_string", entries->libvlc_video_set_marquee_string);
+    resolve("libvlc_video_set_marquee_int", entries->libvlc_video_set_marquee_int);
+    resolve("libvlc_video_get_marquee_int", entries->libvlc_video_get_marquee_int);
+    if (!complete) {
+        return nullptr;
+    }
+    return entries;
+}
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
-LibVlcPlayer::LibVlcPlayer(std::string libraryName) {
+LibVlcPlayer::LibVlcPlayer(std::string libraryName, QObject* parent) : QObject(parent) {
     m_library = ::dlopen(libraryName.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (m_library == nullptr || !CreateEngine()) {
+    if (m_library == nullptr) {
+        qCWarning(lcEngine) << "The engine library cannot be loaded:" << ::dlerror();
+        m_loaded = false;
+        return;
+    }
+    m_engine = ResolveEntryPoints(m_library);
+    if (m_engine == nullptr || !CreateEngine()) {
         Unload();
         return;
     }
-    auto* setVolume = Entry<decltype(libvlc_audio_set_volume)>("libvlc_audio_set_volume");
-    if (setVolume == nullptr) {
-        ReleaseEngine();
-        Unload();
-        return;
-    }
-    setVolume(m_player, m_volume);
+    ApplyVolume(m_volume);
 }
 
 LibVlcPlayer::~LibVlcPlayer() {
@@ -76,33 +164,26 @@ LibVlcPlayer::~LibVlcPlayer() {
     Unload();
 }
 
-template <class Function>
-Function* LibVlcPlayer::Entry(const char* name) const {
-    return reinterpret_cast<Function*>(::dlsym(m_library, name));
-}
-
 // Builds instance, player and event manager with the vector of the argument
-// mode. A missing entry point or a null handle leaves the binding not loaded,
-// with whatever was made already released.
+// mode. A null handle leaves the binding not loaded, with whatever was made
+// already released.
 bool LibVlcPlayer::CreateEngine() {
-    auto* create = Entry<decltype(libvlc_new)>("libvlc_new");
-    auto* newPlayer = Entry<decltype(libvlc_media_player_new)>("libvlc_media_player_new");
-    auto* eventManager =
-        Entry<decltype(libvlc_media_player_event_manager)>("libvlc_media_player_event_manager");
-    if (create == nullptr || newPlayer == nullptr || eventManager == nullptr) {
-        return false;
-    }
-    m_instance =
-        m_argumentMode == 1
-            ? create(static_cast<int>(kEngineArgsRotated.size()), kEngineArgsRotated.data())
-            : create(static_cast<int>(kEngineArgsPlain.size()), kEngineArgsPlain.data());
+    m_instance = m_argumentMode == 1
+                     ? m_engine->libvlc_new(static_cast<int>(kEngineArgsRotated.size()),
+                                            kEngineArgsRotated.data())
+                     : m_engine->libvlc_new(static_cast<int>(kEngineArgsPlain.size()),
+                                            kEngineArgsPlain.data());
     if (m_instance != nullptr) {
-        m_player = newPlayer(m_instance);
+        m_player = m_engine->libvlc_media_player_new(m_instance);
     }
     if (m_player != nullptr) {
-        m_eventManager = eventManager(m_player);
+        m_eventManager = m_engine->libvlc_media_player_event_manager(m_player);
     }
     if (m_eventManager == nullptr) {
+        qCWarning(lcEngine) << "The engine could not be created:"
+                            << (m_instance == nullptr ? "no instance"
+                                : m_player == nullptr ? "no player"
+                                                      : "no event manager");
         ReleaseEngine();
         return false;
     }
@@ -111,34 +192,34 @@ bool LibVlcPlayer::CreateEngine() {
 
 void LibVlcPlayer::ReleaseEngine() {
     if (m_media != nullptr) {
-        if (auto* release = Entry<decltype(libvlc_media_release)>("libvlc_media_release")) {
-            release(m_media);
-        }
+        m_engine->libvlc_media_release(m_media);
         m_media = nullptr;
     }
     // Releasing the player stops it and waits for its threads, so no event
     // callback runs after this.
     if (m_player != nullptr) {
-        if (auto* release =
-                Entry<decltype(libvlc_media_player_release)>("libvlc_media_player_release")) {
-            release(m_player);
-        }
+        m_engine->libvlc_media_player_release(m_player);
         m_player = nullptr;
         m_eventManager = nullptr;
     }
     if (m_instance != nullptr) {
-        if (auto* release = Entry<decltype(libvlc_release)>("libvlc_release")) {
-            release(m_instance);
-        }
+        m_engine->libvlc_release(m_instance);
         m_instance = nullptr;
     }
 }
 
 void LibVlcPlayer::Unload() {
     m_loaded = false;
+    m_engine.reset();
     if (m_library != nullptr) {
         ::dlclose(m_library);
         m_library = nullptr;
+    }
+}
+
+void LibVlcPlayer::ApplyVolume(int volume) {
+    if (m_engine->libvlc_audio_set_volume(m_player, volume) != 0) {
+        qCWarning(lcEngine) << "The engine refused the volume" << volume;
     }
 }
 
@@ -147,10 +228,12 @@ void LibVlcPlayer::SetVideoWindow(WId window) {
         return;
     }
     // X11 window ids are 32-bit; WId only widens them.
-    if (auto* setWindow =
-            Entry<decltype(libvlc_media_player_set_xwindow)>("libvlc_media_player_set_xwindow")) {
-        setWindow(m_player, static_cast<std::uint32_t>(window));
-    }
+    m_engine->libvlc_media_player_set_xwindow(m_player, static_cast<std::uint32_t>(window));
+}
+
+void LibVlcPlayer::AttachEvents(std::atomic<std::int64_t>& pendingSeekMs) {
+    m_eventContext = {this, &pendingSeekMs};
+    AttachEvents(&OnEngineEvent, &m_eventContext);
 }
 
 void LibVlcPlayer::AttachEvents(libvlc_callback_t callback, void* context) {
@@ -159,12 +242,10 @@ void LibVlcPlayer::AttachEvents(libvlc_callback_t callback, void* context) {
     }
     m_callback = callback;
     m_callbackContext = context;
-    auto* attach = Entry<decltype(libvlc_event_attach)>("libvlc_event_attach");
-    if (attach == nullptr) {
-        return;
-    }
     for (const libvlc_event_e type : kEngineEvents) {
-        attach(m_eventManager, type, callback, context);
+        if (m_engine->libvlc_event_attach(m_eventManager, type, callback, context) != 0) {
+            qCWarning(lcEngine) << "The engine refused a subscription to event" << type;
+        }
     }
 }
 
@@ -173,47 +254,34 @@ void LibVlcPlayer::OpenMedia(const std::string& pathUtf8) {
         return;
     }
     if (m_media != nullptr) {
-        if (auto* release = Entry<decltype(libvlc_media_release)>("libvlc_media_release")) {
-            release(m_media);
-        }
+        m_engine->libvlc_media_release(m_media);
         m_media = nullptr;
     }
-    if (auto* setVolume = Entry<decltype(libvlc_audio_set_volume)>("libvlc_audio_set_volume")) {
-        setVolume(m_player, m_volume);
-    }
+    ApplyVolume(m_volume);
     m_mediaPath = pathUtf8;
-    if (auto* newPath = Entry<decltype(libvlc_media_new_path)>("libvlc_media_new_path")) {
-        m_media = newPath(m_instance, m_mediaPath.c_str());
-    }
+    m_media = m_engine->libvlc_media_new_path(m_instance, m_mediaPath.c_str());
     // The engine only fails to make a media when out of memory; the player
     // then keeps the medium it had.
     if (m_media == nullptr) {
+        qCWarning(lcEngine) << "The engine could not take the medium" << FromUtf8(m_mediaPath);
         return;
     }
-    if (auto* addOption = Entry<decltype(libvlc_media_add_option)>("libvlc_media_add_option")) {
-        addOption(m_media, kMediaOption);
-    }
-    if (auto* setMedia =
-            Entry<decltype(libvlc_media_player_set_media)>("libvlc_media_player_set_media")) {
-        setMedia(m_player, m_media);
-    }
+    m_engine->libvlc_media_add_option(m_media, kMediaOption);
+    m_engine->libvlc_media_player_set_media(m_player, m_media);
+    // The engine has stopped the previous medium and delivered its last
+    // events by now: from here on an end report is this medium's.
+    ++m_mediaTag;
     // The surface's owner handles keys and clicks, not the engine's window.
-    if (auto* keyInput =
-            Entry<decltype(libvlc_video_set_key_input)>("libvlc_video_set_key_input")) {
-        keyInput(m_player, 0);
-    }
-    if (auto* mouseInput =
-            Entry<decltype(libvlc_video_set_mouse_input)>("libvlc_video_set_mouse_input")) {
-        mouseInput(m_player, 0);
-    }
+    m_engine->libvlc_video_set_key_input(m_player, 0);
+    m_engine->libvlc_video_set_mouse_input(m_player, 0);
 }
 
 void LibVlcPlayer::Play() {
     if (!m_loaded) {
         return;
     }
-    if (auto* play = Entry<decltype(libvlc_media_player_play)>("libvlc_media_player_play")) {
-        play(m_player);
+    if (m_engine->libvlc_media_player_play(m_player) != 0) {
+        qCWarning(lcEngine) << "The engine could not start" << FromUtf8(m_mediaPath);
     }
     m_playing = true;
     m_paused = false;
@@ -224,9 +292,7 @@ void LibVlcPlayer::Pause() {
         return;
     }
     m_playing = false;
-    if (auto* pause = Entry<decltype(libvlc_media_player_pause)>("libvlc_media_player_pause")) {
-        pause(m_player);
-    }
+    m_engine->libvlc_media_player_pause(m_player);
     m_paused = true;
 }
 
@@ -234,38 +300,24 @@ void LibVlcPlayer::Stop() {
     if (!m_loaded) {
         return;
     }
-    if (auto* stop = Entry<decltype(libvlc_media_player_stop)>("libvlc_media_player_stop")) {
-        stop(m_player);
-    }
+    m_engine->libvlc_media_player_stop(m_player);
     m_playing = false;
     m_paused = false;
 }
 
 std::int64_t LibVlcPlayer::GetLength() const {
-    if (!m_loaded) {
-        return -1;
-    }
-    auto* getLength =
-        Entry<decltype(libvlc_media_player_get_length)>("libvlc_media_player_get_length");
-    return getLength != nullptr ? getLength(m_player) : -1;
+    return m_loaded ? m_engine->libvlc_media_player_get_length(m_player) : -1;
 }
 
 std::int64_t LibVlcPlayer::GetTime() const {
-    if (!m_loaded) {
-        return -1;
-    }
-    auto* getTime = Entry<decltype(libvlc_media_player_get_time)>("libvlc_media_player_get_time");
-    return getTime != nullptr ? getTime(m_player) : -1;
+    return m_loaded ? m_engine->libvlc_media_player_get_time(m_player) : -1;
 }
 
 void LibVlcPlayer::SetTime(std::int64_t timeMs) {
     if (!m_loaded) {
         return;
     }
-    if (auto* setTime =
-            Entry<decltype(libvlc_media_player_set_time)>("libvlc_media_player_set_time")) {
-        setTime(m_player, timeMs);
-    }
+    m_engine->libvlc_media_player_set_time(m_player, timeMs);
 }
 
 void LibVlcPlayer::SetRate(float rate) {
@@ -273,9 +325,8 @@ void LibVlcPlayer::SetRate(float rate) {
         return;
     }
     m_rate = rate;
-    if (auto* setRate =
-            Entry<decltype(libvlc_media_player_set_rate)>("libvlc_media_player_set_rate")) {
-        setRate(m_player, rate);
+    if (m_engine->libvlc_media_player_set_rate(m_player, rate) != 0) {
+        qCWarning(lcEngine) << "The engine refused the rate" << rate;
     }
 }
 
@@ -283,9 +334,7 @@ void LibVlcPlayer::SetVolume(int volume) {
     if (!m_loaded) {
         return;
     }
-    if (auto* setVolume = Entry<decltype(libvlc_audio_set_volume)>("libvlc_audio_set_volume")) {
-        setVolume(m_player, volume);
-    }
+    ApplyVolume(volume);
     m_volume = volume;
 }
 
@@ -293,53 +342,50 @@ void LibVlcPlayer::SetMute(bool on) {
     if (!m_loaded) {
         return;
     }
-    if (auto* setMute = Entry<decltype(libvlc_audio_set_mute)>("libvlc_audio_set_mute")) {
-        setMute(m_player, on ? 1 : 0);
-    }
+    m_engine->libvlc_audio_set_mute(m_player, on ? 1 : 0);
 }
 
-void LibVlcPlayer::TakeSnapshot(const std::string& pathUtf8) {
+bool LibVlcPlayer::TakeSnapshot(const std::string& pathUtf8) {
     if (!m_loaded) {
-        return;
+        return false;
     }
-    auto* snapshot = Entry<decltype(libvlc_video_take_snapshot)>("libvlc_video_take_snapshot");
-    if (snapshot == nullptr) {
-        return;
+    const QString path = FromUtf8(pathUtf8);
+    // The engine writes every snapshot as PNG whatever the extension, and
+    // reports success even when it wrote nothing (no picture, a folder it
+    // cannot write to), so it writes aside and only a picture that decodes
+    // counts. The chosen file is replaced as a whole once the new picture is
+    // saved: a failed snapshot leaves a file from before as it was.
+    QTemporaryFile aside(QDir::tempPath() + QStringLiteral("/tavrel-snapshot-XXXXXX.png"));
+    if (!aside.open()) {
+        qCWarning(lcFiles) << "No room for the snapshot's picture:" << aside.errorString();
+        return false;
     }
-    const QString path =
-        QString::fromUtf8(pathUtf8.data(), static_cast<qsizetype>(pathUtf8.size()));
+    aside.close();
+    const QByteArray asidePath = aside.fileName().toUtf8();
+    QImage picture;
+    if (m_engine->libvlc_video_take_snapshot(m_player, 0, asidePath.constData(), 0, 0) == 0) {
+        picture.load(aside.fileName(), "PNG");
+    }
+    if (picture.isNull()) {
+        qCWarning(lcFiles) << "The engine gave no picture for the snapshot" << path;
+        return false;
+    }
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("jpg") && suffix != QLatin1String("jpeg")) {
-        snapshot(m_player, 0, pathUtf8.c_str(), 0, 0);
-        return;
+    const bool jpeg = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        !picture.save(&file, jpeg ? "JPEG" : "PNG", jpeg ? kJpegQuality : -1) || !file.commit()) {
+        qCWarning(lcFiles) << "The snapshot could not be saved as" << path << file.errorString();
+        return false;
     }
-    // libvlc 3 writes every snapshot as PNG whatever the extension, so a JPEG
-    // is made from a PNG snapshot taken aside (the engine writes it before
-    // returning).
-    QTemporaryFile png(QDir::tempPath() + QStringLiteral("/tavrel-snapshot-XXXXXX.png"));
-    if (!png.open()) {
-        return;
-    }
-    png.close();
-    const QByteArray pngPath = png.fileName().toUtf8();
-    if (snapshot(m_player, 0, pngPath.constData(), 0, 0) == 0) {
-        // High quality: a snapshot may be kept as evidence of what happened.
-        QImage(png.fileName(), "PNG").save(path, "JPEG", 95);
-    }
+    return true;
 }
 
 bool LibVlcPlayer::ShowMarquee(const std::string& text, int size, bool enable) {
     if (!m_loaded) {
         return false;
     }
-    if (auto* setString =
-            Entry<decltype(libvlc_video_set_marquee_string)>("libvlc_video_set_marquee_string")) {
-        setString(m_player, libvlc_marquee_Text, text.c_str());
-    }
-    auto* setInt = Entry<decltype(libvlc_video_set_marquee_int)>("libvlc_video_set_marquee_int");
-    if (setInt == nullptr) {
-        return true;
-    }
+    m_engine->libvlc_video_set_marquee_string(m_player, libvlc_marquee_Text, text.c_str());
     const std::array<std::pair<libvlc_video_marquee_option_t, int>, 7> options = {{
         {libvlc_marquee_Size, size},
         {libvlc_marquee_Opacity, 255},
@@ -350,7 +396,16 @@ bool LibVlcPlayer::ShowMarquee(const std::string& text, int size, bool enable) {
         {libvlc_marquee_Enable, enable ? 1 : 0},
     }};
     for (const auto& [option, value] : options) {
-        setInt(m_player, option, value);
+        m_engine->libvlc_video_set_marquee_int(m_player, option, value);
+    }
+    // libvlc 3 drops the switch without a word while no picture is drawn yet;
+    // what it reads back is what it shows.
+    if (m_engine->libvlc_video_get_marquee_int(m_player, libvlc_marquee_Enable) !=
+        (enable ? 1 : 0)) {
+        // Expected right after a start, which is why the window tries again:
+        // worth a line only when asked for.
+        qCDebug(lcEngine) << "The engine did not take the marquee" << FromUtf8(text);
+        return false;
     }
     return true;
 }
@@ -369,9 +424,7 @@ bool LibVlcPlayer::RecreateEngine(int mode) {
     if (m_callback != nullptr) {
         AttachEvents(m_callback, m_callbackContext);
     }
-    if (auto* setVolume = Entry<decltype(libvlc_audio_set_volume)>("libvlc_audio_set_volume")) {
-        setVolume(m_player, m_volume);
-    }
+    ApplyVolume(m_volume);
     return true;
 }
 

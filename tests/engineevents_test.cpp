@@ -1,5 +1,5 @@
-// What the engine's event callback does with each event: the messages it posts
-// to the main window and the shared fields it writes.
+// What the engine's event callback does with each event: the player's signals
+// it queues and the shared fields it writes.
 
 #include "engineevents.h"
 
@@ -7,35 +7,32 @@
 #include <vlc/vlc.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
-#include <utility>
+#include <thread>
 #include <vector>
 
 #include <QCoreApplication>
-#include <QObject>
+#include <QThread>
 
+#include "libvlcplayer.h"
+#include "playersignallog.h"
 #include "qtsupport/runevents.h"
 #include "startpending.h"
-#include "windowmessage.h"
 
 namespace tavrel {
 namespace {
 
-using Message = std::pair<quint32, quintptr>;
-
-class MessageLog : public QObject {
-public:
-    bool event(QEvent* event) override {
-        if (event->type() != WindowMessageEvent::Type()) {
-            return QObject::event(event);
-        }
-        const auto* message = static_cast<WindowMessageEvent*>(event);
-        EXPECT_EQ(message->lParam, 0);
-        messages.emplace_back(message->message, message->wParam);
-        return true;
-    }
-    std::vector<Message> messages;
-};
+using test::End;
+using test::Error;
+using test::Opening;
+using test::Paused;
+using test::PlayerSignal;
+using test::PlayerSignalLog;
+using test::Playing;
+using test::Position;
+using test::Stopped;
+using test::Time;
 
 libvlc_event_t Event(libvlc_event_e type, libvlc_time_t timeMs = 0) {
     libvlc_event_t event{};
@@ -46,34 +43,35 @@ libvlc_event_t Event(libvlc_event_e type, libvlc_time_t timeMs = 0) {
     return event;
 }
 
-TEST(EngineEventsTest, EachEventPostsItsMessagesAndWritesItsFields) {
+TEST(EngineEventsTest, EachEventQueuesItsSignalsAndWritesItsFields) {
     struct Case {
         std::string name;
         libvlc_event_t event;
         std::int64_t pendingSeekBefore;
-        std::vector<Message> posted;
+        std::vector<PlayerSignal> queued;
         std::int64_t pendingSeekAfter;
         int startPendingAfter;
     };
-    // Times travel as their low 32 bits, as the window message carries them.
+    // Times travel as unsigned 32-bit milliseconds, as the displays take them.
     const libvlc_time_t longTime = (libvlc_time_t{1} << 32) + 61'234;
     const Case cases[] = {
-        {"opening", Event(libvlc_MediaPlayerOpening), 700, {{UM_GPS_INDICATOR, 0}}, 0, 1},
-        {"stopped", Event(libvlc_MediaPlayerStopped), 700, {{UM_GPS_INDICATOR, 0}}, 700, 1},
-        {"playing", Event(libvlc_MediaPlayerPlaying), 700, {{UM_PLAYER_STATE, 3}}, 700, 1},
-        {"paused", Event(libvlc_MediaPlayerPaused), 700, {{UM_PLAYER_STATE, 4}}, 0, 1},
-        {"end reached", Event(libvlc_MediaPlayerEndReached), 700, {{UM_PLAYER_END, 1}}, 0, 1},
-        {"error", Event(libvlc_MediaPlayerEncounteredError), 700, {{UM_PLAYER_ERROR, 1}}, 700, 1},
+        {"opening", Event(libvlc_MediaPlayerOpening), 700, {Opening()}, 0, 1},
+        {"stopped", Event(libvlc_MediaPlayerStopped), 700, {Stopped()}, 700, 1},
+        {"playing", Event(libvlc_MediaPlayerPlaying), 700, {Playing()}, 700, 1},
+        {"paused", Event(libvlc_MediaPlayerPaused), 700, {Paused()}, 0, 1},
+        // The player has opened one medium, whose tag is 1.
+        {"end reached", Event(libvlc_MediaPlayerEndReached), 700, {End(1)}, 0, 1},
+        {"error", Event(libvlc_MediaPlayerEncounteredError), 700, {Error()}, 700, 1},
         {"time",
          Event(libvlc_MediaPlayerTimeChanged, 2'500),
          0,
-         {{UM_PLAYER_TIME, 2'500}, {UM_UPDATE_SEEKBAR, 2'500}},
+         {Time(2'500), Position(2'500)},
          0,
          0},
         {"long time",
          Event(libvlc_MediaPlayerTimeChanged, longTime),
          0,
-         {{UM_PLAYER_TIME, 61'234}, {UM_UPDATE_SEEKBAR, 61'234}},
+         {Time(61'234), Position(61'234)},
          0,
          0},
         {"time while a seek is pending",
@@ -90,25 +88,63 @@ TEST(EngineEventsTest, EachEventPostsItsMessagesAndWritesItsFields) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MessageLog window;
+        LibVlcPlayer player(TAVREL_FAKE_LIBVLC);
+        player.OpenMedia("/card/FILE0001.AVI");
+        PlayerSignalLog log(player);
         std::atomic<std::int64_t> pendingSeekMs{c.pendingSeekBefore};
-        EngineEventContext context{&window, &pendingSeekMs};
+        EngineEventContext context{&player, &pendingSeekMs};
         g_startPending = 1;
 
         OnEngineEvent(&c.event, &context);
-        EXPECT_TRUE(window.messages.empty()) << "messages must be posted, never sent";
+        EXPECT_TRUE(log.reports.empty()) << "signals must be queued, never emitted in the callback";
         test::RunEventsFor(20);
 
-        EXPECT_EQ(window.messages, c.posted);
+        EXPECT_EQ(log.reports, c.queued);
         EXPECT_EQ(pendingSeekMs.load(), c.pendingSeekAfter);
         EXPECT_EQ(g_startPending.load(), c.startPendingAfter);
     }
 }
 
+// The engine reports on its own threads; the window must get the signals on
+// its own, in the order the engine reported the events.
+TEST(EngineEventsTest, EventsFromAnEngineThreadArriveOnThePlayersThreadInOrder) {
+    LibVlcPlayer player(TAVREL_FAKE_LIBVLC);
+    player.OpenMedia("/card/FILE0001.AVI");
+    player.OpenMedia("/card/FILE0002.AVI");
+    PlayerSignalLog log(player);
+    int offThread = 0;
+    const auto countOffThread = [&] { offThread += QThread::currentThread() != player.thread(); };
+    QObject receiver;
+    QObject::connect(&player, &LibVlcPlayer::openingStarted, &receiver, countOffThread);
+    QObject::connect(&player, &LibVlcPlayer::stateChanged, &receiver, countOffThread);
+    QObject::connect(&player, &LibVlcPlayer::timeChanged, &receiver, countOffThread);
+    QObject::connect(&player, &LibVlcPlayer::endReached, &receiver, countOffThread);
+    std::atomic<std::int64_t> pendingSeekMs{0};
+    EngineEventContext context{&player, &pendingSeekMs};
+
+    std::thread engine([&] {
+        for (const libvlc_event_t& event :
+             {Event(libvlc_MediaPlayerOpening), Event(libvlc_MediaPlayerPlaying),
+              Event(libvlc_MediaPlayerTimeChanged, 100), Event(libvlc_MediaPlayerTimeChanged, 200),
+              Event(libvlc_MediaPlayerPaused), Event(libvlc_MediaPlayerPlaying),
+              Event(libvlc_MediaPlayerTimeChanged, 300), Event(libvlc_MediaPlayerEndReached)}) {
+            OnEngineEvent(&event, &context);
+        }
+    });
+    engine.join();
+    test::RunEventsFor(20);
+
+    EXPECT_EQ(log.reports,
+              (std::vector<PlayerSignal>{Opening(), Playing(), Time(100), Position(100), Time(200),
+                                         Position(200), Paused(), Playing(), Time(300),
+                                         Position(300), End(2)}));
+    EXPECT_EQ(offThread, 0);
+}
+
 }  // namespace
 }  // namespace tavrel
 
-// Posted messages need an event loop, not a display.
+// Queued signals need an event loop, not a display.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication application(argc, argv);

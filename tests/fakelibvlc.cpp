@@ -32,6 +32,7 @@ std::string g_failure;
 int g_instances = 0;
 int g_players = 0;
 int g_media = 0;
+int g_marqueeEnabled = 0;
 
 void Log(std::string line) {
     g_calls.push_back(std::move(line));
@@ -56,14 +57,16 @@ std::vector<std::string>* fake_libvlc_calls() {
     return &g_calls;
 }
 
-// Starts afresh: no calls, handles numbered from 1 again, and creation
-// failing at failAt ("instance" or "player"; "" for none).
+// Starts afresh: no calls, handles numbered from 1 again, and failing at
+// failAt: creating the "instance" or the "player", or taking the "marquee"
+// (as libvlc does while no picture is drawn); "" for none.
 void fake_libvlc_reset(const char* failAt) {
     g_calls.clear();
     g_failure = failAt;
     g_instances = 0;
     g_players = 0;
     g_media = 0;
+    g_marqueeEnabled = 0;
 }
 
 libvlc_instance_t* libvlc_new(int argc, const char* const* argv) {
@@ -180,6 +183,7 @@ int libvlc_media_player_set_rate(libvlc_media_player_t* player, float rate) {
     return 0;
 }
 
+// Writes no file, as libvlc 3 when it has no picture, and says it did.
 int libvlc_video_take_snapshot(libvlc_media_player_t* player, unsigned output, const char* path,
                                unsigned width, unsigned height) {
     Log("libvlc_video_take_snapshot " + Name(player) + ' ' + std::to_string(output) + ' ' + path +
@@ -196,6 +200,14 @@ void libvlc_video_set_marquee_string(libvlc_media_player_t* player, unsigned opt
 void libvlc_video_set_marquee_int(libvlc_media_player_t* player, unsigned option, int value) {
     Log("libvlc_video_set_marquee_int " + Name(player) + ' ' + std::to_string(option) + ' ' +
         std::to_string(value));
+    if (option == libvlc_marquee_Enable && g_failure != "marquee") {
+        g_marqueeEnabled = value;
+    }
+}
+
+int libvlc_video_get_marquee_int(libvlc_media_player_t* player, unsigned option) {
+    Log("libvlc_video_get_marquee_int " + Name(player) + ' ' + std::to_string(option));
+    return option == libvlc_marquee_Enable ? g_marqueeEnabled : 0;
 }
 
 }  // extern "C"

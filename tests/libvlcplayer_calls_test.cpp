@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 #include <vlc/vlc.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
@@ -72,11 +75,11 @@ const std::string kRotatedVector = kPlainVector +
                                    " --transform-type=180";
 
 // The twelve subscriptions, in their order, on one event manager.
-Calls Attaches(int events, const void* context) {
+Calls Attaches(int events, const std::string& context) {
     Calls calls;
     for (const int type : {268, 269, 267, 5, 256, 258, 259, 260, 261, 262, 265, 266}) {
         calls.push_back("libvlc_event_attach events" + std::to_string(events) + ' ' +
-                        std::to_string(type) + ' ' + Hex(context));
+                        std::to_string(type) + ' ' + context);
     }
     return calls;
 }
@@ -107,7 +110,7 @@ TEST_F(LibVlcPlayerCallsTest, CreatesAttachesAndReleasesInOrder) {
         EXPECT_TRUE(player.IsPaused());
 
         player.AttachEvents(&NoCallback, &context);
-        EXPECT_EQ(Engine().Take(), Attaches(1, &context));
+        EXPECT_EQ(Engine().Take(), Attaches(1, Hex(&context)));
         player.OpenMedia("/card/FILE0001.AVI");
         Engine().Take();
     }
@@ -121,12 +124,35 @@ TEST_F(LibVlcPlayerCallsTest, OpenMediaReleasesTheHeldMediaFirstAndReappliesTheV
     player.SetVolume(80);
     Engine().Take();
 
+    EXPECT_EQ(player.MediaTag(), 0);
     player.OpenMedia("/card/FILE0001.AVI");
     EXPECT_EQ(Engine().Take(), Opens(1, "/card/FILE0001.AVI", 80));
+    EXPECT_EQ(player.MediaTag(), 1);
     player.OpenMedia("/card/動画/FILE0002.AVI");
     EXPECT_EQ(Engine().Take(),
               Join({{"libvlc_media_release media1"}, Opens(2, "/card/動画/FILE0002.AVI", 80)}));
     EXPECT_EQ(player.MediaPath(), "/card/動画/FILE0002.AVI");
+    EXPECT_EQ(player.MediaTag(), 2);
+}
+
+// Subscribed for its own signals, the player hands the engine one context of
+// its own, and hands it again to a re-created engine.
+TEST_F(LibVlcPlayerCallsTest, EventsForTheSignalsKeepOneContextAcrossRecreation) {
+    std::atomic<std::int64_t> pendingSeekMs{0};
+    LibVlcPlayer player(TAVREL_FAKE_LIBVLC);
+    Engine().Take();
+    player.AttachEvents(pendingSeekMs);
+    const Calls attached = Engine().Take();
+    ASSERT_FALSE(attached.empty());
+    const std::string context = attached.front().substr(attached.front().rfind(' ') + 1);
+    EXPECT_NE(context, Hex(nullptr));
+    EXPECT_EQ(attached, Attaches(1, context));
+
+    ASSERT_TRUE(player.RecreateEngine(0));
+    const Calls recreated = Engine().Take();
+    const Calls reattached = Attaches(2, context);
+    EXPECT_NE(std::search(recreated.begin(), recreated.end(), reattached.begin(), reattached.end()),
+              recreated.end());
 }
 
 TEST_F(LibVlcPlayerCallsTest, RecreateEngineBuildsWithTheVectorOfItsModeAndCarriesOver) {
@@ -153,27 +179,41 @@ TEST_F(LibVlcPlayerCallsTest, RecreateEngineBuildsWithTheVectorOfItsModeAndCarri
                   Join({{"libvlc_media_release media1", "libvlc_media_player_release player1",
                          "libvlc_release instance1", c.vector, "libvlc_media_player_new instance2",
                          "libvlc_media_player_event_manager player2"},
-                        c.attached ? Attaches(2, &context) : Calls{},
+                        c.attached ? Attaches(2, Hex(&context)) : Calls{},
                         {"libvlc_audio_set_volume player2 40"}}));
         EXPECT_TRUE(player.IsLoaded());
     }
 }
 
-TEST_F(LibVlcPlayerCallsTest, ShowMarqueeSetsTheTextThenItsOptionsInOrder) {
-    LibVlcPlayer player(TAVREL_FAKE_LIBVLC);
-    Engine().Take();
-    EXPECT_TRUE(player.ShowMarquee("2.0 X", 24, true));
-    EXPECT_EQ(Engine().Take(), (Calls{"libvlc_video_set_marquee_string player1 1 2.0 X",
-                                      "libvlc_video_set_marquee_int player1 6 24",
-                                      "libvlc_video_set_marquee_int player1 3 255",
-                                      "libvlc_video_set_marquee_int player1 2 -16711936",
-                                      "libvlc_video_set_marquee_int player1 7 -1",
-                                      "libvlc_video_set_marquee_int player1 8 0",
-                                      "libvlc_video_set_marquee_int player1 9 0",
-                                      "libvlc_video_set_marquee_int player1 0 1"}));
+// Then it reads back whether the engine shows it: libvlc drops the switch
+// without a word while no picture is drawn.
+TEST_F(LibVlcPlayerCallsTest, ShowMarqueeSetsTheTextThenItsOptionsInOrderAndChecksTheSwitch) {
+    struct Case {
+        const char* failAt;
+        bool enable;
+        bool shown;
+    };
+    for (const Case& c : {Case{"", true, true}, Case{"", false, true}, Case{"marquee", true, false},
+                          Case{"marquee", false, true}}) {
+        SCOPED_TRACE(std::string(c.failAt) + (c.enable ? " enable" : " disable"));
+        Engine().Reset(c.failAt);
+        LibVlcPlayer player(TAVREL_FAKE_LIBVLC);
+        Engine().Take();
+        EXPECT_EQ(player.ShowMarquee("2.0 X", 24, c.enable), c.shown);
+        EXPECT_EQ(Engine().Take(), (Calls{"libvlc_video_set_marquee_string player1 1 2.0 X",
+                                          "libvlc_video_set_marquee_int player1 6 24",
+                                          "libvlc_video_set_marquee_int player1 3 255",
+                                          "libvlc_video_set_marquee_int player1 2 -16711936",
+                                          "libvlc_video_set_marquee_int player1 7 -1",
+                                          "libvlc_video_set_marquee_int player1 8 0",
+                                          "libvlc_video_set_marquee_int player1 9 0",
+                                          std::string("libvlc_video_set_marquee_int player1 0 ") +
+                                              (c.enable ? "1" : "0"),
+                                          "libvlc_video_get_marquee_int player1 0"}));
+    }
 }
 
-// A misspelt entry-point name would make its operation a silent no-op.
+// A name resolved into the wrong slot of the table would call another entry point.
 TEST_F(LibVlcPlayerCallsTest, EachOperationCallsItsEntryPoint) {
     LibVlcPlayer player(TAVREL_FAKE_LIBVLC);
     Engine().Take();
@@ -191,13 +231,19 @@ TEST_F(LibVlcPlayerCallsTest, EachOperationCallsItsEntryPoint) {
         {[&] { player.SetVolume(130); }, "libvlc_audio_set_volume player1 130"},
         {[&] { player.SetMute(true); }, "libvlc_audio_set_mute player1 1"},
         {[&] { player.SetMute(false); }, "libvlc_audio_set_mute player1 0"},
-        {[&] { player.TakeSnapshot("/home/me/snap.png"); },
-         "libvlc_video_take_snapshot player1 0 /home/me/snap.png 0 0"},
     };
     for (const Case& c : cases) {
         c.operation();
         EXPECT_EQ(Engine().Take(), Calls{c.call});
     }
+    // The engine's word alone is no snapshot: the stand-in writes no file.
+    // The engine writes aside, so the chosen file is not named to it.
+    EXPECT_FALSE(player.TakeSnapshot("/home/me/snap.png"));
+    const Calls snapshot = Engine().Take();
+    ASSERT_EQ(snapshot.size(), 1u);
+    EXPECT_TRUE(snapshot[0].starts_with("libvlc_video_take_snapshot player1 0 /") &&
+                snapshot[0].ends_with(".png 0 0"))
+        << snapshot[0];
     EXPECT_EQ(player.Rate(), 2.0f);
     EXPECT_EQ(player.Volume(), 130);
 }
@@ -229,15 +275,17 @@ TEST_F(LibVlcPlayerCallsTest, FlagsFollowWhatWasAskedAndEveryPauseReachesTheEngi
 // Not loaded, each operation does nothing and gives its documented result.
 void ExpectInert(LibVlcPlayer& player) {
     int context = 0;
+    std::atomic<std::int64_t> pendingSeekMs{0};
     player.SetVideoWindow(0x2e00007);
     player.AttachEvents(&NoCallback, &context);
+    player.AttachEvents(pendingSeekMs);
     player.OpenMedia("/card/FILE0001.AVI");
     player.Play();
     player.SetTime(1000);
     player.SetRate(2.0f);
     player.SetVolume(50);
     player.SetMute(true);
-    player.TakeSnapshot("/tmp/never.png");
+    EXPECT_FALSE(player.TakeSnapshot("/tmp/never.png"));
     EXPECT_EQ(player.GetLength(), -1);
     EXPECT_EQ(player.GetTime(), -1);
     EXPECT_FALSE(player.ShowMarquee("2.0 X", 24, true));
@@ -249,6 +297,7 @@ void ExpectInert(LibVlcPlayer& player) {
     EXPECT_TRUE(player.IsPaused());
     EXPECT_EQ(player.Volume(), 200);
     EXPECT_EQ(player.Rate(), 1.0f);
+    EXPECT_EQ(player.MediaTag(), 0);
 }
 
 TEST_F(LibVlcPlayerCallsTest, WithoutLibraryOrEntryPointsEveryOperationIsHarmless) {

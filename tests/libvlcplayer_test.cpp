@@ -1,5 +1,6 @@
 // The binding against the real libvlc: recordings from the generator played
-// into a real X window, with the engine's events arriving as window messages.
+// into a real X window, with the engine's events arriving as the player's
+// signals.
 
 #include "libvlcplayer.h"
 
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <string>
 #include <thread>
@@ -21,15 +23,14 @@
 
 #include <QImage>
 #include <QImageReader>
-#include <QObject>
 #include <QWidget>
 
 #include "engineevents.h"
+#include "playersignallog.h"
 #include "qtsupport/runevents.h"
 #include "samplegen.h"
 #include "startpending.h"
 #include "testsupport.h"
-#include "windowmessage.h"
 
 // LeakSanitizer can name the library behind a leak only while it is mapped,
 // and libvlc unloads its plug-ins, and what they load, as it goes. Nothing is
@@ -43,62 +44,39 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using test::PlayerSignal;
+using test::PlayerSignalLog;
+using Kind = PlayerSignal::Kind;
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 
-struct Message {
-    quint32 message;
-    quintptr wParam;
-};
+// Runs the event loop until a signal comes that satisfies accept.
+template <class Accept>
+bool WaitFor(const PlayerSignalLog& log, Accept accept, int timeoutMs = 10000) {
+    const std::size_t from = log.reports.size();
+    return test::RunEventsUntil(
+        [&] { return std::any_of(log.reports.begin() + from, log.reports.end(), accept); },
+        timeoutMs);
+}
+bool WaitForSignal(const PlayerSignalLog& log, const PlayerSignal& expected,
+                   int timeoutMs = 10000) {
+    return WaitFor(
+        log, [&](const PlayerSignal& report) { return report == expected; }, timeoutMs);
+}
+bool WaitForTime(const PlayerSignalLog& log, int timeoutMs = 10000) {
+    return WaitFor(
+        log, [](const PlayerSignal& report) { return report.kind == Kind::Time; }, timeoutMs);
+}
 
-// The main window as far as the engine is concerned: it collects the messages.
-class MessageLog : public QObject {
-public:
-    bool event(QEvent* event) override {
-        if (event->type() != WindowMessageEvent::Type()) {
-            return QObject::event(event);
-        }
-        const auto* message = static_cast<WindowMessageEvent*>(event);
-        messages.push_back({message->message, message->wParam});
-        return true;
-    }
-
-    std::vector<quintptr> Values(quint32 message) const {
-        std::vector<quintptr> values;
-        for (const Message& m : messages) {
-            if (m.message == message) {
-                values.push_back(m.wParam);
-            }
-        }
-        return values;
-    }
-    // Runs the event loop until a message arrives that satisfies accept.
-    template <class Accept>
-    bool WaitFor(Accept accept, int timeoutMs = 10000) {
-        const std::size_t from = messages.size();
-        return test::RunEventsUntil(
-            [&] { return std::any_of(messages.begin() + from, messages.end(), accept); },
-            timeoutMs);
-    }
-    bool WaitForMessage(quint32 message, quintptr wParam, int timeoutMs = 10000) {
-        return WaitFor([=](const Message& m) { return m.message == message && m.wParam == wParam; },
-                       timeoutMs);
-    }
-    bool WaitForTime(int timeoutMs = 10000) {
-        return WaitFor([](const Message& m) { return m.message == UM_PLAYER_TIME; }, timeoutMs);
-    }
-
-    std::vector<Message> messages;
-};
-
-// Sits between the engine and OnEngineEvent: it learns the player handle from
-// the events, so the test can ask the engine what it holds, and can hold a
-// time report up on the engine's thread.
+// Sits between the engine and OnEngineEvent on the engine's threads: it
+// learns the engine's player handle from the events, so the test can ask the
+// engine what it holds, and can hold a time report up there.
 struct Spy {
-    MessageLog window;
-    std::atomic<std::int64_t> pendingSeekMs{0};
-    EngineEventContext context{&window, &pendingSeekMs};
+    Spy(LibVlcPlayer& player, std::atomic<std::int64_t>& pendingSeekMs)
+        : context{&player, &pendingSeekMs} {}
+
+    EngineEventContext context;
     std::atomic<void*> player{nullptr};
     std::atomic<int> timeReportDelayMs{0};
     std::atomic<bool> inTimeReport{false};
@@ -152,19 +130,26 @@ protected:
         g_startPending = 0;
     }
 
-    // Gives the player the surface and the events, opens the recording and
-    // plays until the first time report.
-    void StartPlaying(LibVlcPlayer& player, const std::string& path) {
-        player.SetVideoWindow(m_surface.winId());
-        player.AttachEvents(&SpyOnEngineEvent, &m_spy);
-        player.OpenMedia(path);
-        player.Play();
-        ASSERT_TRUE(m_spy.window.WaitForTime()) << "no time report";
+    // Gives the player the surface and the events (as the window does, or
+    // through the spy), opens the recording and plays until the first time
+    // report.
+    void StartPlaying(const std::string& path, bool spied = false) {
+        m_player.SetVideoWindow(m_surface.winId());
+        if (spied) {
+            m_player.AttachEvents(&SpyOnEngineEvent, &m_spy);
+        } else {
+            m_player.AttachEvents(m_pendingSeekMs);
+        }
+        m_player.OpenMedia(path);
+        m_player.Play();
+        ASSERT_TRUE(WaitForTime(m_log)) << "no time report";
     }
 
     QWidget m_surface;
-    Spy m_spy;
+    std::atomic<std::int64_t> m_pendingSeekMs{0};
     LibVlcPlayer m_player;
+    PlayerSignalLog m_log{m_player};
+    Spy m_spy{m_player, m_pendingSeekMs};
     static std::string s_recording;
 };
 
@@ -173,44 +158,41 @@ std::string LibVlcPlayerTest::s_recording;
 TEST_F(LibVlcPlayerTest, PlaysWithIncreasingTimesEachFollowedByTheSliderUpdate) {
     ASSERT_TRUE(m_player.IsLoaded());
     g_startPending = 1;
-    StartPlaying(m_player, s_recording);
-    ASSERT_TRUE(m_spy.window.WaitFor(
-        [&](const Message&) { return m_spy.window.Values(UM_PLAYER_TIME).size() >= 6; }));
+    StartPlaying(s_recording);
+    ASSERT_TRUE(
+        WaitFor(m_log, [&](const PlayerSignal&) { return m_log.Values(Kind::Time).size() >= 6; }));
 
     EXPECT_EQ(g_startPending.load(), 0);
-    const std::vector<Message>& messages = m_spy.window.messages;
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.front().message, UM_GPS_INDICATOR) << "opening turns the indicator off";
-    const auto playing = std::find_if(messages.begin(), messages.end(), [](const Message& m) {
-        return m.message == UM_PLAYER_STATE && m.wParam == 3;
-    });
-    const auto firstTime = std::find_if(messages.begin(), messages.end(), [](const Message& m) {
-        return m.message == UM_PLAYER_TIME;
-    });
+    const std::vector<PlayerSignal>& reports = m_log.reports;
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.front(), test::Opening()) << "opening turns the indicator off";
+    const auto playing = std::find(reports.begin(), reports.end(), test::Playing());
+    const auto firstTime = std::find_if(reports.begin(), reports.end(),
+                                        [](const PlayerSignal& r) { return r.kind == Kind::Time; });
     EXPECT_LT(playing, firstTime);
-    for (auto m = firstTime; m != messages.end(); ++m) {
-        if (m->message == UM_PLAYER_TIME) {
-            ASSERT_NE(m + 1, messages.end());
-            EXPECT_EQ((m + 1)->message, UM_UPDATE_SEEKBAR);
-            EXPECT_EQ((m + 1)->wParam, m->wParam);
+    for (auto r = firstTime; r != reports.end(); ++r) {
+        if (r->kind == Kind::Time) {
+            ASSERT_NE(r + 1, reports.end());
+            EXPECT_EQ(*(r + 1), test::Position(r->value));
         }
     }
-    const std::vector<quintptr> times = m_spy.window.Values(UM_PLAYER_TIME);
+    const std::vector<qint64> times = m_log.Values(Kind::Time);
     EXPECT_TRUE(std::is_sorted(times.begin(), times.end()));
     EXPECT_LT(times.front(), times.back());
 
     EXPECT_NEAR(m_player.GetLength(), 6000, 200);
-    EXPECT_GE(m_player.GetTime(), static_cast<std::int64_t>(times.back()));
+    EXPECT_GE(m_player.GetTime(), times.back());
     EXPECT_TRUE(m_player.ShowMarquee("2.0 X", kHeight / 10, true));
     EXPECT_TRUE(m_player.IsPlaying());
 }
 
 TEST_F(LibVlcPlayerTest, SeeksAndChangesTheRate) {
-    StartPlaying(m_player, s_recording);
+    StartPlaying(s_recording, true);
 
     m_player.SetTime(4000);
-    EXPECT_TRUE(m_spy.window.WaitFor(
-        [](const Message& m) { return m.message == UM_PLAYER_TIME && m.wParam >= 4000; }, 3000));
+    EXPECT_TRUE(WaitFor(
+        m_log, [](const PlayerSignal& r) { return r.kind == Kind::Time && r.value >= 4000; },
+        3000));
 
     m_player.SetRate(2.0f);
     EXPECT_FLOAT_EQ(EngineRate(m_spy.player), 2.0f);
@@ -218,83 +200,114 @@ TEST_F(LibVlcPlayerTest, SeeksAndChangesTheRate) {
 }
 
 TEST_F(LibVlcPlayerTest, APendingSeekHoldsTimeReportsBackUntilClearedOrDropped) {
-    StartPlaying(m_player, s_recording);
+    StartPlaying(s_recording);
 
-    m_spy.pendingSeekMs = 3000;
+    m_pendingSeekMs = 3000;
     // Let a report that was already past the check arrive.
     test::RunEventsFor(100);
     g_startPending = 1;
-    m_spy.window.messages.clear();
+    m_log.reports.clear();
     test::RunEventsFor(500);
-    EXPECT_TRUE(m_spy.window.Values(UM_PLAYER_TIME).empty());
-    EXPECT_TRUE(m_spy.window.Values(UM_UPDATE_SEEKBAR).empty());
+    EXPECT_TRUE(m_log.Values(Kind::Time).empty());
+    EXPECT_TRUE(m_log.Values(Kind::Position).empty());
     EXPECT_EQ(g_startPending.load(), 1);
 
-    m_spy.pendingSeekMs = 0;
-    EXPECT_TRUE(m_spy.window.WaitForTime());
-    // Cleared right after the posts, so possibly after the message arrived.
+    m_pendingSeekMs = 0;
+    EXPECT_TRUE(WaitForTime(m_log));
+    // Cleared right after the post, so possibly after the signal came.
     EXPECT_TRUE(test::RunEventsUntil([] { return g_startPending == 0; }, 1000));
 
     // Pausing and opening drop a pending seek.
-    m_spy.pendingSeekMs = 3000;
+    m_pendingSeekMs = 3000;
     m_player.Pause();
-    ASSERT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_STATE, 4));
-    EXPECT_EQ(m_spy.pendingSeekMs.load(), 0);
+    ASSERT_TRUE(WaitForSignal(m_log, test::Paused()));
+    EXPECT_EQ(m_pendingSeekMs.load(), 0);
 
-    m_spy.pendingSeekMs = 3000;
+    m_pendingSeekMs = 3000;
     m_player.OpenMedia(s_recording);
     m_player.Play();
-    EXPECT_TRUE(m_spy.window.WaitForTime());
-    EXPECT_EQ(m_spy.pendingSeekMs.load(), 0);
+    EXPECT_TRUE(WaitForTime(m_log));
+    EXPECT_EQ(m_pendingSeekMs.load(), 0);
 }
 
 TEST_F(LibVlcPlayerTest, PausesResumesAndStops) {
-    StartPlaying(m_player, s_recording);
+    StartPlaying(s_recording);
 
     m_player.Pause();
-    EXPECT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_STATE, 4));
+    EXPECT_TRUE(WaitForSignal(m_log, test::Paused()));
     EXPECT_FALSE(m_player.IsPlaying());
     EXPECT_TRUE(m_player.IsPaused());
 
     m_player.Play();
-    EXPECT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_STATE, 3));
-    EXPECT_TRUE(m_spy.window.WaitForTime());
+    EXPECT_TRUE(WaitForSignal(m_log, test::Playing()));
+    EXPECT_TRUE(WaitForTime(m_log));
 
     // Every Pause reaches the engine: the second one resumes it while the
     // flags still say paused.
     m_player.Pause();
-    ASSERT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_STATE, 4));
+    ASSERT_TRUE(WaitForSignal(m_log, test::Paused()));
     m_player.Pause();
-    EXPECT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_STATE, 3));
+    EXPECT_TRUE(WaitForSignal(m_log, test::Playing()));
     EXPECT_TRUE(m_player.IsPaused());
 
     m_player.Stop();
     EXPECT_FALSE(m_player.IsPlaying());
     EXPECT_FALSE(m_player.IsPaused());
-    EXPECT_TRUE(m_spy.window.WaitForMessage(UM_GPS_INDICATOR, 0));
-    m_spy.window.messages.clear();
+    EXPECT_TRUE(WaitForSignal(m_log, test::Stopped()));
+    m_log.reports.clear();
     test::RunEventsFor(300);
-    EXPECT_TRUE(m_spy.window.Values(UM_PLAYER_TIME).empty()) << "time reports after Stop";
+    EXPECT_TRUE(m_log.Values(Kind::Time).empty()) << "time reports after Stop";
     EXPECT_EQ(m_player.GetTime(), -1);
 }
 
 // The snapshot command pauses first. The files must decode, at the picture
-// size, in the format the extension names.
+// size, in the format the extension names, also where a file was before.
 TEST_F(LibVlcPlayerTest, SnapshotsOfThePausedPictureDecodeAtItsSize) {
-    StartPlaying(m_player, s_recording);
+    StartPlaying(s_recording);
     m_player.Pause();
-    ASSERT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_STATE, 4));
+    ASSERT_TRUE(WaitForSignal(m_log, test::Paused()));
     const fs::path folder = test::FreshFolder("snapshots");
-    for (const auto& [name, format] :
-         {std::pair{"snap.png", "png"}, std::pair{"snap.jpg", "jpeg"}}) {
+    std::ofstream(folder / "old.jpg") << "not a picture";
+    for (const auto& [name, format] : {std::pair{"snap.png", "png"}, std::pair{"snap.jpg", "jpeg"},
+                                       std::pair{"old.jpg", "jpeg"}}) {
         SCOPED_TRACE(name);
         const fs::path path = folder / name;
-        m_player.TakeSnapshot(path.string());
+        EXPECT_TRUE(m_player.TakeSnapshot(path.string()));
         QImageReader reader(QString::fromStdString(path.string()));
         EXPECT_EQ(reader.format(), QByteArray(format));
         const QImage picture = reader.read();
         EXPECT_EQ(picture.size(), QSize(kWidth, kHeight)) << reader.errorString().toStdString();
     }
+}
+
+// Snapshots are evidence: one that was not written must not be reported as
+// taken, nor leave a file that passes for it, nor destroy the file it was to
+// replace. The marquee needs a picture to
+// be drawn on.
+TEST_F(LibVlcPlayerTest, ASnapshotOrMarqueeTheEngineDidNotMakeIsReportedAsFailed) {
+    StartPlaying(s_recording);
+    m_player.Pause();
+    ASSERT_TRUE(WaitForSignal(m_log, test::Paused()));
+    const fs::path folder = test::FreshFolder("failed-snapshots");
+    for (const char* name : {"snap.png", "snap.jpg"}) {
+        SCOPED_TRACE(name);
+        const fs::path path = folder / "missing" / name;
+        EXPECT_FALSE(m_player.TakeSnapshot(path.string()));
+        EXPECT_FALSE(fs::exists(path));
+    }
+
+    m_player.Stop();
+    ASSERT_TRUE(WaitForSignal(m_log, test::Stopped()));
+    for (const char* name : {"snap.png", "snap.jpg"}) {
+        SCOPED_TRACE(name);
+        const fs::path path = folder / name;
+        std::ofstream(path) << "a file from before";
+        EXPECT_FALSE(m_player.TakeSnapshot(path.string())) << "no picture after Stop";
+        std::string kept;
+        std::getline(std::ifstream(path), kept);
+        EXPECT_EQ(kept, "a file from before") << "a failed snapshot destroys nothing";
+    }
+    EXPECT_FALSE(m_player.ShowMarquee("2.0 X", kHeight / 10, true)) << "no picture after Stop";
 }
 
 // The generated scene has sky above and the car's hood below: turned by 180
@@ -316,47 +329,54 @@ bool SkyOnTop(const QImage& picture) {
 
 TEST_F(LibVlcPlayerTest, RecreatedEnginePlaysAgainTurnedOrNotWithTheVolumeKept) {
     m_player.SetVolume(60);
-    StartPlaying(m_player, s_recording);
+    StartPlaying(s_recording, true);
     const fs::path folder = test::FreshFolder("turned");
     for (const int mode : {1, 0}) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         ASSERT_TRUE(m_player.RecreateEngine(mode));
-        m_spy.window.messages.clear();
+        m_log.reports.clear();
         m_player.SetVideoWindow(m_surface.winId());
         m_player.OpenMedia(s_recording);
         m_player.Play();
-        ASSERT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_STATE, 3));
-        ASSERT_TRUE(m_spy.window.WaitForTime());
+        ASSERT_TRUE(WaitForSignal(m_log, test::Playing()));
+        ASSERT_TRUE(WaitForTime(m_log));
         EXPECT_EQ(EngineVolume(m_spy.player), 60);
 
         const fs::path path = folder / ("mode" + std::to_string(mode) + ".png");
-        m_player.TakeSnapshot(path.string());
+        ASSERT_TRUE(m_player.TakeSnapshot(path.string()));
         EXPECT_EQ(SkyOnTop(QImage(QString::fromStdString(path.string()))), mode == 0);
     }
 }
 
-TEST_F(LibVlcPlayerTest, AShortRecordingReachesItsEnd) {
+// The end names the medium that ended, so that a queued end of a medium that
+// was replaced since can be told apart.
+TEST_F(LibVlcPlayerTest, AShortRecordingReachesItsEndWithTheTagOfItsMedium) {
     const std::string shortRecording = MakeRecording("short", 1);
-    StartPlaying(m_player, shortRecording);
-    m_spy.pendingSeekMs = 500;
-    EXPECT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_END, 1));
+    StartPlaying(shortRecording);
+    m_pendingSeekMs = 500;
+    EXPECT_TRUE(WaitForSignal(m_log, test::End(1)));
     // Dropped right after the post.
-    EXPECT_TRUE(test::RunEventsUntil([&] { return m_spy.pendingSeekMs == 0; }, 1000));
+    EXPECT_TRUE(test::RunEventsUntil([&] { return m_pendingSeekMs == 0; }, 1000));
+
+    m_player.OpenMedia(shortRecording);
+    m_player.Play();
+    EXPECT_TRUE(WaitForSignal(m_log, test::End(2)));
+    EXPECT_EQ(m_log.Values(Kind::End), (std::vector<qint64>{1, 2}));
 }
 
 TEST_F(LibVlcPlayerTest, APathTheEngineCannotOpenIsReportedAsAnError) {
     m_player.SetVideoWindow(m_surface.winId());
-    m_player.AttachEvents(&SpyOnEngineEvent, &m_spy);
+    m_player.AttachEvents(m_pendingSeekMs);
     m_player.OpenMedia((test::FreshFolder("missing") / "FILE0001.AVI").string());
     m_player.Play();
-    EXPECT_TRUE(m_spy.window.WaitForMessage(UM_PLAYER_ERROR, 1));
+    EXPECT_TRUE(WaitForSignal(m_log, test::Error()));
 }
 
 // Stop waits for the engine's threads while holding the player's lock; a
 // callback that waited for this thread, or asked the player anything, would
 // never return.
 TEST_F(LibVlcPlayerTest, StopReturnsWhileATimeReportIsBeingHandled) {
-    StartPlaying(m_player, s_recording);
+    StartPlaying(s_recording, true);
     m_spy.timeReportDelayMs = 50;
     for (int round = 0; round < 3; ++round) {
         m_player.Play();
@@ -375,16 +395,22 @@ TEST_F(LibVlcPlayerTest, StopReturnsWhileATimeReportIsBeingHandled) {
 }
 
 // Under AddressSanitizer: re-creating and destroying the engine while its
-// events are still coming must neither touch freed memory nor leak.
+// events are still coming, and with signals still queued, must neither touch
+// freed memory nor leak.
 TEST_F(LibVlcPlayerTest, RecreatedAndDestroyedWhileEventsArrive) {
     for (int round = 0; round < 3; ++round) {
         LibVlcPlayer player;
-        StartPlaying(player, s_recording);
+        PlayerSignalLog log(player);
+        player.SetVideoWindow(m_surface.winId());
+        player.AttachEvents(m_pendingSeekMs);
+        player.OpenMedia(s_recording);
+        player.Play();
+        ASSERT_TRUE(WaitForTime(log));
         ASSERT_TRUE(player.RecreateEngine(round % 2));
         player.SetVideoWindow(m_surface.winId());
         player.OpenMedia(s_recording);
         player.Play();
-        ASSERT_TRUE(m_spy.window.WaitForTime());
+        ASSERT_TRUE(WaitForTime(log));
     }
     test::RunEventsFor(100);
 }
