@@ -14,15 +14,16 @@
 #include <QApplication>
 #include <QImage>
 
-#include "cgsensorctrl.h"
+#include "gsensorgraph.h"
 #include "samplegen.h"
 
+namespace tavrel {
 namespace {
 
 constexpr int kSamplesPerSecond = 10;
 
 struct Drive {
-    std::vector<tavrel::samplegen::GSample> samples;
+    std::vector<samplegen::GSample> samples;
     std::uint32_t rateWord = 0;
 };
 
@@ -30,11 +31,11 @@ const Drive& DriveOf(int seconds) {
     static std::map<int, Drive> drives;
     auto found = drives.find(seconds);
     if (found == drives.end()) {
-        tavrel::samplegen::DriveSpec drive;
+        samplegen::DriveSpec drive;
         drive.seconds = seconds;
         drive.gsensorSamplesPerSecond = kSamplesPerSecond;
         drive.hardBrakeAtSecond = seconds / 2;
-        auto recording = tavrel::samplegen::MakeDrivingRecording(drive);
+        auto recording = samplegen::MakeDrivingRecording(drive);
         found = drives
                     .emplace(seconds, Drive{std::move(recording.gsensor),
                                             recording.gsensorRateWord.value_or(0)})
@@ -46,7 +47,7 @@ const Drive& DriveOf(int seconds) {
 void BM_PaintGraph(benchmark::State& state) {
     const int seconds = static_cast<int>(state.range(0));
     const Drive& drive = DriveOf(seconds);
-    CGSensorCtrl graph;
+    GSensorGraph graph;
     graph.resize(1920, 160);
     // As the catalog loads a recording: full scale from the rate word, range 5 G.
     graph.SetScale((drive.rateWord >> 8) & 0xFF, 5.0);
@@ -65,6 +66,7 @@ void BM_PaintGraph(benchmark::State& state) {
 BENCHMARK(BM_PaintGraph)->Arg(60)->Arg(3600)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+}  // namespace tavrel
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -1,8 +1,8 @@
 // Drawing a run of 60 one-minute recordings at 5 GPS records a second (18,000
-// points) on the map page through the catalog's map binding: the time from
-// the first script call until the page has run them all and drawn a frame.
-// Each call runs as its own script; the peer in the same run sends the same
-// texts joined into one script, as one batch, in the same order.
+// points) on the map page through the catalog's track plotter: the time from
+// the first call until the page has run them all and drawn a frame. The map
+// view runs the calls of one turn as one script; the peer in the same run
+// sends the same call texts one script each, as the view once did.
 //     mapview_bench   (under an X server; as root set QTWEBENGINE_DISABLE_SANDBOX=1)
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -18,9 +19,12 @@
 #include <QTimer>
 
 #include "benchrun.h"
-#include "chtmlmapdlg.h"
+#include "mapview.h"
 #include "recordingcatalog.h"
+#include "trackplotter.h"
+#include "trackscriptwriter.h"
 
+namespace tavrel {
 namespace {
 
 constexpr int kRecordings = 60;
@@ -37,8 +41,20 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     return done();
 }
 
+// Counts the scripts the view hands to its page.
+class CountingMapView : public MapView {
+public:
+    int scriptsRun = 0;
+
+protected:
+    void RunInPage(const QString& script) override {
+        ++scriptsRun;
+        MapView::RunInPage(script);
+    }
+};
+
 // Waits until the page has run everything sent before and drawn a frame.
-void WaitForPage(CHtmlMapDlg& map, int round) {
+void WaitForPage(MapView& map, int round) {
     const QString sentinel = QString::number(round);
     map.page()->runJavaScript(QStringLiteral("requestAnimationFrame(function () { "
                                              "window.benchRound = %1; }); 0")
@@ -57,11 +73,13 @@ void WaitForPage(CHtmlMapDlg& map, int round) {
     }
 }
 
-// Collects the catalog's script texts instead of running them.
-class ScriptRecorder : public tavrel::MapView {
+// Collects the call texts instead of running them.
+class ScriptList : public TrackScriptWriter {
 public:
-    void RunScript(const std::string& script) override { scripts.push_back(script); }
     std::vector<std::string> scripts;
+
+protected:
+    void WriteScript(std::string script) override { scripts.push_back(std::move(script)); }
 };
 
 double Median(std::vector<double> values) {
@@ -70,59 +88,61 @@ double Median(std::vector<double> values) {
 }
 
 }  // namespace
+}  // namespace tavrel
 
 int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    const std::filesystem::path folder = tavrel::bench::WriteRun(kRecordings);
+    const std::filesystem::path folder = tavrel::bench::WriteRun(tavrel::kRecordings);
 
-    CHtmlMapDlg map;
+    tavrel::CountingMapView map;
     map.resize(800, 600);
     map.show();
     map.LoadMapPage();
-    if (!WaitFor([&] { return map.IsPageLoaded(); }, 60000)) {
+    if (!tavrel::WaitFor([&] { return map.IsPageLoaded(); }, 60000)) {
         std::fprintf(stderr, "the map page did not load\n");
         return 1;
     }
     tavrel::RecordingCatalog catalog;
-    catalog.InitCatalog(nullptr, nullptr, nullptr, &map, nullptr);
+    catalog.InitCatalog(nullptr, nullptr, nullptr);
     catalog.FillFromFolder(folder.string());
+    tavrel::TrackPlotter plotter(catalog);
+    plotter.BindMap(&map);
 
-    ScriptRecorder recorder;
-    tavrel::RecordingCatalog recording;
-    recording.InitCatalog(nullptr, nullptr, nullptr, &recorder, nullptr);
-    recording.FillFromFolder(folder.string());
-    recording.ClearGroupTracks();
-    recording.PlotGroupTracks(0);
-    std::string batch;
-    for (const std::string& script : recorder.scripts) {
-        batch += script + ";\n";
-    }
+    tavrel::ScriptList list;
+    tavrel::TrackPlotter listPlotter(catalog);
+    listPlotter.BindMap(&list);
+    listPlotter.ClearGroupTracks();
+    listPlotter.PlotGroupTracks(0);
 
-    std::vector<double> oneByOne;
     std::vector<double> batched;
+    std::vector<double> oneByOne;
     int round = 0;
-    for (int i = 0; i < kRepetitions; ++i) {
+    for (int i = 0; i < tavrel::kRepetitions; ++i) {
         QElapsedTimer timer;
         timer.start();
-        catalog.ClearGroupTracks();
-        catalog.PlotGroupTracks(0);
-        WaitForPage(map, ++round);
-        oneByOne.push_back(timer.nsecsElapsed() / 1e6);
+        const int before = map.scriptsRun;
+        plotter.ClearGroupTracks();
+        plotter.PlotGroupTracks(0);
+        tavrel::WaitFor([&] { return map.scriptsRun > before; }, 60000);
+        tavrel::WaitForPage(map, ++round);
+        batched.push_back(timer.nsecsElapsed() / 1e6);
 
         timer.restart();
-        map.page()->runJavaScript(QString::fromStdString(batch));
-        WaitForPage(map, ++round);
-        batched.push_back(timer.nsecsElapsed() / 1e6);
+        for (const std::string& script : list.scripts) {
+            map.page()->runJavaScript(QString::fromStdString(script));
+        }
+        tavrel::WaitForPage(map, ++round);
+        oneByOne.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("%zu script calls for %d recordings\n", recorder.scripts.size(), kRecordings);
-    std::printf("one script per call: median %.0f ms (best %.0f, worst %.0f)\n", Median(oneByOne),
-                *std::min_element(oneByOne.begin(), oneByOne.end()),
+    std::printf("%zu script calls for %d recordings\n", list.scripts.size(), tavrel::kRecordings);
+    std::printf("one script per call:   median %.0f ms (best %.0f, worst %.0f)\n",
+                tavrel::Median(oneByOne), *std::min_element(oneByOne.begin(), oneByOne.end()),
                 *std::max_element(oneByOne.begin(), oneByOne.end()));
-    std::printf("one batched script:  median %.0f ms (best %.0f, worst %.0f)\n", Median(batched),
-                *std::min_element(batched.begin(), batched.end()),
+    std::printf("the map view's batch:  median %.0f ms (best %.0f, worst %.0f)\n",
+                tavrel::Median(batched), *std::min_element(batched.begin(), batched.end()),
                 *std::max_element(batched.begin(), batched.end()));
-    std::printf("ratio: %.1fx\n", Median(oneByOne) / Median(batched));
+    std::printf("ratio: %.1fx\n", tavrel::Median(oneByOne) / tavrel::Median(batched));
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     return 0;

@@ -43,7 +43,7 @@ QFont StyleFont(const QString& family, int emSize) {
     return font;
 }
 
-bool DrawOutlinedText(const OutlineStyle& style, const QString& text, QPainter& painter, int x,
+void DrawOutlinedText(const OutlineStyle& style, const QString& text, QPainter& painter, int x,
                       int y, int emSize) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -58,7 +58,7 @@ bool DrawOutlinedText(const OutlineStyle& style, const QString& text, QPainter& 
         path.addText(QPointF(x, y + metrics.ascent() + i * metrics.lineSpacing()), font, lines[i]);
     }
     if (path.isEmpty()) {
-        return true;
+        return;
     }
 
     QPen rim(QColor::fromRgba(kRimColor), kRimWidth);
@@ -83,27 +83,26 @@ bool DrawOutlinedText(const OutlineStyle& style, const QString& text, QPainter& 
     }
     painter.fillPath(path, base);
     painter.fillPath(path, highlight);
-    return true;
 }
 
 }  // namespace
 
-bool DrawTitleText(const QString& text, QPainter& painter, int emSize) {
+void DrawTitleText(const QString& text, QPainter& painter, int emSize) {
     static const OutlineStyle kTitle{u"Arial Black"_s, 0x3E000202, 0xC80000F0, 0xFF1E78C3,
                                      0xFFFFFFFF,       0x0F010101, 60};
-    return DrawOutlinedText(kTitle, text, painter, 50, 8, emSize);
+    DrawOutlinedText(kTitle, text, painter, 50, 8, emSize);
 }
 
-bool DrawSpeedText(const QString& text, QPainter& painter, int x, int y, int emSize) {
+void DrawSpeedText(const QString& text, QPainter& painter, int x, int y, int emSize) {
     static const OutlineStyle kSpeed{u"Arial"_s, 0x50A05002, 0xC8BEDC18, 0xFFC37800,
                                      0xFFFFBC00, 0x96FF0101, 40};
-    return DrawOutlinedText(kSpeed, text, painter, x, y, emSize);
+    DrawOutlinedText(kSpeed, text, painter, x, y, emSize);
 }
 
-bool DrawOverlayText(const QString& text, QPainter& painter, int y, int emSize) {
+void DrawOverlayText(const QString& text, QPainter& painter, int y, int emSize) {
     static const OutlineStyle kOverlay{u"Arial"_s, 0x500A96DC, 0xC81478F0, 0xFF1478F0,
                                        0xFF50BCFA, 0x9650509B, 120};
-    return DrawOutlinedText(kOverlay, text, painter, 10, y, emSize);
+    DrawOutlinedText(kOverlay, text, painter, 10, y, emSize);
 }
 
 }  // namespace tavrel

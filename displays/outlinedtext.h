@@ -10,13 +10,13 @@ namespace tavrel {
 // translucent halo four pixels wide and two stacked vertical gradients. The
 // gradients are fixed to the surface, not to the text, and repeat down it, so
 // a glyph's colours depend on the row it stands on. Each leaves the
-// painter's antialiasing and smooth-scaling hints on, and always succeeds.
+// painter's antialiasing and smooth-scaling hints on.
 
 // The model name in the top bar, at (50, 8).
-bool DrawTitleText(const QString& text, QPainter& painter, int emSize);
+void DrawTitleText(const QString& text, QPainter& painter, int emSize);
 // The speed and its unit, with (x, y) the top-left of the text.
-bool DrawSpeedText(const QString& text, QPainter& painter, int x, int y, int emSize);
+void DrawSpeedText(const QString& text, QPainter& painter, int x, int y, int emSize);
 // The large counter on the video surface, at x = 10.
-bool DrawOverlayText(const QString& text, QPainter& painter, int y, int emSize);
+void DrawOverlayText(const QString& text, QPainter& painter, int y, int emSize);
 
 }  // namespace tavrel

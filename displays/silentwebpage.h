@@ -2,18 +2,22 @@
 
 #include <QWebEnginePage>
 
-// A page that keeps its script errors and dialogs to itself: nothing a
-// built-in page does wrong ever reaches the user.
+namespace tavrel {
+
+// A built-in page that keeps its script messages and dialogs from the user:
+// nothing it says or does wrong reaches the screen, and all of it goes to the
+// map's log for a bug report.
 class SilentWebPage : public QWebEnginePage {
 public:
     using QWebEnginePage::QWebEnginePage;
 
 protected:
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
-                                  const QString&) override {}
-    void javaScriptAlert(const QUrl&, const QString&) override {}
-    bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
-    bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override {
-        return false;
-    }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
+                                  int lineNumber, const QString& sourceId) override;
+    void javaScriptAlert(const QUrl& securityOrigin, const QString& message) override;
+    bool javaScriptConfirm(const QUrl& securityOrigin, const QString& message) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& message,
+                          const QString& defaultValue, QString* result) override;
 };
+
+}  // namespace tavrel

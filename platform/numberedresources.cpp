@@ -4,24 +4,28 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace tavrel {
 
-QString PngResourcePath(int number) {
-    return u":/png/%1.png"_s.arg(number);
+QString PicturePath(Picture picture) {
+    return u":/png/%1.png"_s.arg(Number(picture));
 }
 
-QString BitmapResourcePath(int number) {
-    return u":/bitmap/%1.png"_s.arg(number);
+QString BitmapPath(Bitmap bitmap) {
+    return u":/bitmap/%1.png"_s.arg(Number(bitmap));
 }
 
-QImage LoadPngResource(int number) {
-    return QImage(PngResourcePath(number));
+QString PagePicturePath(PagePicture picture) {
+    return u":/html/%1"_s.arg(Number(picture));
 }
 
-QImage LoadBitmapResource(int number) {
-    return QImage(BitmapResourcePath(number));
+QImage LoadPicture(Picture picture) {
+    return QImage(PicturePath(picture));
 }
 
-QUrl HtmlPageUrl(int number) {
-    return QUrl(u"qrc:/html/%1.html"_s.arg(number));
+QImage LoadBitmap(Bitmap bitmap) {
+    return QImage(BitmapPath(bitmap));
+}
+
+QUrl PageUrl(Page page) {
+    return QUrl(u"qrc:/html/%1.html"_s.arg(Number(page)));
 }
 
 }  // namespace tavrel

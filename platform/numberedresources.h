@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "pictureids.h"
+
 namespace tavrel {
 
 // Built-in pictures and pages are known by number, one resource folder per
@@ -11,14 +13,15 @@ namespace tavrel {
 // ":/html/143.html". The pictures a page shows sit beside it as ":/html/190",
 // without a suffix, so that the page's relative reference "190" reaches them.
 
-QString PngResourcePath(int number);
-QString BitmapResourcePath(int number);
+QString PicturePath(Picture picture);
+QString BitmapPath(Bitmap bitmap);
+QString PagePicturePath(PagePicture picture);
 
 // A null image when there is no such picture.
-QImage LoadPngResource(int number);
-QImage LoadBitmapResource(int number);
+QImage LoadPicture(Picture picture);
+QImage LoadBitmap(Bitmap bitmap);
 
 // The address a web view loads the page from.
-QUrl HtmlPageUrl(int number);
+QUrl PageUrl(Page page);
 
 }  // namespace tavrel

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonParseError>
+
+#include "logging.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,21 +15,51 @@ namespace tavrel {
 
 StringModule StringModule::FromFolder(const QString& folder) {
     StringModule module;
+    const auto fault = [&module](const QString& error) {
+        qCWarning(lcSettings).noquote() << error;
+        module.m_errors.append(error);
+    };
     const QFileInfoList tables = QDir(folder).entryInfoList({u"*.json"_s}, QDir::Files);
+    if (tables.isEmpty()) {
+        fault(u"%1: no string tables"_s.arg(folder));
+    }
     for (const QFileInfo& table : tables) {
+        const QString path = table.filePath();
+        // Exactly four digits, so that "409.json" cannot stand in for "0409.json".
         bool isLangId = false;
         const LangId language = table.completeBaseName().toUShort(&isLangId, 16);
-        QFile file(table.filePath());
-        if (!isLangId || !file.open(QIODevice::ReadOnly)) {
+        if (!isLangId || table.completeBaseName().size() != 4) {
+            fault(u"%1: not named by a language id in four hex digits"_s.arg(path));
             continue;
         }
-        const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
-        const QJsonObject texts = root.value(u"strings").toObject();
-        module.m_locales.emplace(language, QLocale(root.value(u"locale").toString()));
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            fault(u"%1: %2"_s.arg(path, file.errorString()));
+            continue;
+        }
+        QJsonParseError parsed;
+        const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parsed);
+        if (parsed.error != QJsonParseError::NoError) {
+            fault(u"%1: %2 at byte %3"_s.arg(path, parsed.errorString()).arg(parsed.offset));
+            continue;
+        }
+        const QJsonObject root = document.object();
+        const QJsonValue locale = root.value(u"locale");
+        const QJsonValue strings = root.value(u"strings");
+        if (!document.isObject() || !locale.isString() || !strings.isObject()) {
+            fault(u"%1: not an object with a \"locale\" text and a \"strings\" object"_s.arg(path));
+            continue;
+        }
+        module.m_locales.emplace(language, QLocale(locale.toString()));
+        const QJsonObject texts = strings.toObject();
         for (auto text = texts.begin(); text != texts.end(); ++text) {
             bool isId = false;
             const uint id = text.key().toUShort(&isId);
-            if (isId) {
+            if (!isId) {
+                fault(u"%1: \"%2\" is no string id from 0 to 65535"_s.arg(path, text.key()));
+            } else if (!text.value().isString()) {
+                fault(u"%1: the entry of id %2 is not a text"_s.arg(path).arg(id));
+            } else {
                 module.m_blocks[{language, id / 16 + 1}][id % 16] = text.value().toString();
             }
         }
@@ -61,6 +94,10 @@ const StringModule& ProgramModule() {
     return module;
 }
 
+QStringList CheckProgramStrings() {
+    return ProgramModule().Errors();
+}
+
 std::optional<QString> LoadStringForLanguage(uint id, LangId language, const StringModule& module) {
     const StringModule::Block* block = module.FindBlock(id / 16 + 1, language);
     if (block == nullptr || (*block)[id % 16].isEmpty()) {
@@ -69,16 +106,16 @@ std::optional<QString> LoadStringForLanguage(uint id, LangId language, const Str
     return (*block)[id % 16];
 }
 
-QString LoadPlatformString(uint id) {
+QString LoadPlatformString(StringId id) {
     return LoadPlatformString(id, QLocale::system());
 }
 
-QString LoadPlatformString(uint id, const QLocale& userLocale) {
+QString LoadPlatformString(StringId id, const QLocale& userLocale) {
     const StringModule& module = ProgramModule();
     std::optional<QString> text =
-        LoadStringForLanguage(id, module.LanguageForLocale(userLocale), module);
+        LoadStringForLanguage(Number(id), module.LanguageForLocale(userLocale), module);
     if (!text) {
-        text = LoadStringForLanguage(id, kEnglishLangId, module);
+        text = LoadStringForLanguage(Number(id), kEnglishLangId, module);
     }
     return text.value_or(QString());
 }

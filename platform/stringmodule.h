@@ -7,7 +7,10 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
+
+#include "stringids.h"
 
 namespace tavrel {
 
@@ -25,8 +28,14 @@ public:
 
     // Reads every table of a folder (in practice a resource folder): one
     // JSON file per language, named by its LangId in four hex digits, with
-    // the locale the language stands for and the texts by id.
+    // the locale the language stands for and the texts by id. Whatever of
+    // the folder cannot be taken is left out, logged and listed in Errors().
     static StringModule FromFolder(const QString& folder);
+
+    // One line per fault: a folder without tables, a file that is no table,
+    // a table that cannot be read or parsed, an id or text that is no id or
+    // text.
+    const QStringList& Errors() const { return m_errors; }
 
     // The block in exactly that language, or nullptr.
     const Block* FindBlock(uint blockNumber, LangId language) const;
@@ -39,10 +48,15 @@ public:
 private:
     std::map<std::pair<LangId, uint>, Block> m_blocks;
     std::map<LangId, QLocale> m_locales;
+    QStringList m_errors;
 };
 
 // The tables under :/strings, which the program carries.
 const StringModule& ProgramModule();
+
+// What is wrong with the program's own tables: the start-up shows it and
+// stops rather than run with texts missing. Empty when they are sound.
+QStringList CheckProgramStrings();
 
 // The text of entry id % 16 of block id / 16 + 1 in exactly that language;
 // nullopt when the block is not in the module or the entry is empty.
@@ -52,7 +66,7 @@ std::optional<QString> LoadStringForLanguage(uint id, LangId language, const Str
 // rather than the interface language: the table of the locale's language,
 // English when there is none or when it lacks the id; empty when neither
 // has it.
-QString LoadPlatformString(uint id);
-QString LoadPlatformString(uint id, const QLocale& userLocale);
+QString LoadPlatformString(StringId id);
+QString LoadPlatformString(StringId id, const QLocale& userLocale);
 
 }  // namespace tavrel

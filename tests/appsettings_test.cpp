@@ -50,17 +50,14 @@ protected:
 TEST_F(AppSettingsTest, WithoutAFileEverySettingHasItsDefault) {
     AppSettings settings;
     EXPECT_EQ(settings.IniPath(), ToQString(m_file));
-    EXPECT_EQ(settings.languageIndex, 0);
-    EXPECT_EQ(settings.languageId, 0x0411);
+    EXPECT_EQ(settings.LanguageIndex(), 0);
+    EXPECT_EQ(settings.LanguageId(), 0x0411);
     EXPECT_EQ(settings.ReadMapType(), 0);
     EXPECT_EQ(settings.ReadInt(u"UI", u"MAP_ENABLE", 1), 1);
     EXPECT_EQ(settings.ReadInt(u"UI", u"GSNR_ENABLE", 1), 1);
     EXPECT_EQ(settings.GetLastFolder(), QString());
-    QRect rect;
-    EXPECT_TRUE(settings.LoadWindowRect(rect, kFullHd));
-    EXPECT_EQ(rect, QRect(0, 0, 800, 560));
-    settings.LoadWindowRect(rect, QSize(640, 480));
-    EXPECT_EQ(rect, QRect(0, 0, 640, 480));
+    EXPECT_EQ(settings.LoadWindowRect(kFullHd), QRect(0, 0, 800, 560));
+    EXPECT_EQ(settings.LoadWindowRect(QSize(640, 480)), QRect(0, 0, 640, 480));
     EXPECT_FALSE(std::filesystem::exists(m_file));
 }
 
@@ -69,7 +66,7 @@ TEST_F(AppSettingsTest, AnyStoredLanguageCodeLeavesJapanese) {
         SCOPED_TRACE(code);
         WriteText(m_file, std::string("[UI]\nLANGID=") + code + "\n");
         AppSettings settings;
-        EXPECT_EQ(settings.languageIndex, 0);
+        EXPECT_EQ(settings.LanguageIndex(), 0);
         EXPECT_EQ(settings.ReadLanguage(), 0x0411);
     }
 }
@@ -81,7 +78,7 @@ TEST_F(AppSettingsTest, MapTypeIsClampedToZeroOrOne) {
         SCOPED_TRACE(stored);
         WriteText(m_file, std::string("[UI]\nMAP=") + stored + "\n");
         EXPECT_EQ(settings.ReadMapType(), expected);
-        EXPECT_EQ(settings.mapType, expected);
+        EXPECT_EQ(settings.MapType(), expected);
     }
 }
 
@@ -123,12 +120,9 @@ TEST_F(AppSettingsTest, WindowRectIsReadFromWinposAndFitted) {
     settings.WriteInt(u"WINPOS", u"TOP", 300);
     settings.WriteInt(u"WINPOS", u"RIGHT", 5800);
     settings.WriteInt(u"WINPOS", u"BOTTOM", 900);
-    QRect rect;
-    EXPECT_TRUE(settings.LoadWindowRect(rect, kFullHd));
-    EXPECT_EQ(rect, QRect(1120, 300, 800, 600));
+    EXPECT_EQ(settings.LoadWindowRect(kFullHd), QRect(1120, 300, 800, 600));
     // No application, so no screen to measure: the smallest window.
-    EXPECT_TRUE(settings.LoadWindowRect(rect));
-    EXPECT_EQ(rect, QRect(0, 0, 800, 560));
+    EXPECT_EQ(settings.LoadWindowRect(), QRect(0, 0, 800, 560));
 }
 
 TEST_F(AppSettingsTest, LastFolderIsKeptOnlyWhileItExists) {
@@ -136,7 +130,7 @@ TEST_F(AppSettingsTest, LastFolderIsKeptOnlyWhileItExists) {
     const std::filesystem::path drive = m_folder / "運転記録";
     std::filesystem::create_directory(drive);
     QString chosen = ToQString(drive);
-    settings.SetLastFolder(chosen);
+    EXPECT_TRUE(settings.SetLastFolder(chosen));
     EXPECT_EQ(chosen, ToQString(drive));
     EXPECT_EQ(settings.GetLastFolder(), ToQString(drive));
     EXPECT_EQ(ReadText(m_file), "[UI]\nFolder=" + drive.string() + "\n");
@@ -145,7 +139,7 @@ TEST_F(AppSettingsTest, LastFolderIsKeptOnlyWhileItExists) {
     EXPECT_EQ(settings.GetLastFolder(), QString());
 
     QString vanished = ToQString(drive);
-    settings.SetLastFolder(vanished);
+    EXPECT_TRUE(settings.SetLastFolder(vanished));
     EXPECT_EQ(vanished, QString());
     EXPECT_EQ(ReadText(m_file), "[UI]\nFolder=\n");
 }
@@ -156,7 +150,7 @@ TEST_F(AppSettingsTest, SetLanguageOutsideTheTableChangesNothing) {
         EXPECT_FALSE(settings.SetLanguage(index));
     }
     EXPECT_FALSE(std::filesystem::exists(m_file));
-    EXPECT_EQ(settings.languageIndex, 0);
+    EXPECT_EQ(settings.LanguageIndex(), 0);
 
     WriteText(m_file, "[UI]\nLANGID=ENG\n");
     EXPECT_FALSE(settings.SetLanguage(-1));
@@ -219,9 +213,9 @@ TEST_F(AppSettingsTest, AnUnwritableWorkingDirectoryIsIgnored) {
 
     EXPECT_FALSE(settings.WriteInt(u"UI", u"MAP_ENABLE", 0));
     EXPECT_FALSE(settings.SetLanguage(0));
-    EXPECT_EQ(settings.languageIndex, 0);
+    EXPECT_EQ(settings.LanguageIndex(), 0);
     QString folder = u"/"_s;
-    settings.SetLastFolder(folder);
+    EXPECT_FALSE(settings.SetLastFolder(folder));
     EXPECT_EQ(settings.ReadInt(u"UI", u"MAP_ENABLE", 1), 1);
     EXPECT_EQ(settings.GetLastFolder(), QString());
 

@@ -1,27 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include <QColor>
 #include <QHelpEvent>
 #include <QPainter>
 
-#include "cgdipbutton.h"
-#include "cmossatooltipctrl.h"
 #include "colormatrix.h"
-#include "controlid.h"
 #include "languagetable.h"
 #include "numberedresources.h"
+#include "picturebutton.h"
 #include "qtsupport/qtprinters.h"
 #include "qtsupport/runevents.h"
 #include "qtsupport/widgetinput.h"
+#include "richtooltip.h"
 
 namespace tavrel {
 namespace {
 
 // The test's own pictures (tests/pictures): 9001 plain orange and 9002 plain
 // blue, 4 x 4; 9003 is 48 x 48, red above and green below its middle.
-constexpr int kOrangePicture = 9001;
-constexpr int kBluePicture = 9002;
-constexpr int kRedOverGreenPicture = 9003;
+constexpr auto kOrangePicture = static_cast<Picture>(9001);
+constexpr auto kBluePicture = static_cast<Picture>(9002);
+constexpr auto kRedOverGreenPicture = static_cast<Picture>(9003);
 const QColor kOrange(255, 128, 0);
 const QColor kBlue(0, 64, 255);
 
@@ -45,13 +47,13 @@ TEST(ColorMatrixTest, HoverBrightensAndGreyscaleWeighsTheChannelsKeepingAlpha) {
     EXPECT_EQ(grey.pixel(1, 0), qRgba(132, 132, 132, 128));
 }
 
-class GdipButtonTest : public ::testing::Test {
+class PictureButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         button.resize(40, 40);
         button.LoadStdImage(kOrangePicture);
         button.LoadAltImage(kBluePicture);
-        QObject::connect(&button, &QAbstractButton::clicked, [this] { ++clicks; });
+        QObject::connect(&button, &QAbstractButton::clicked, &button, [this] { ++clicks; });
     }
 
     // On screen, so that a press draws the button at once as the window system does.
@@ -62,13 +64,13 @@ protected:
 
     QColor Shown() { return Centre(test::RenderWidget(button)); }
 
-    CGdipButton button;
+    PictureButton button;
     int clicks = 0;
     const QPoint inside{20, 20};
     const QPoint outside{60, 20};
 };
 
-TEST_F(GdipButtonTest, AToggleButtonFlipsOnceOnEachPressedDraw) {
+TEST_F(PictureButtonTest, AToggleButtonFlipsOnceOnEachClick) {
     button.EnableToggle();
     ASSERT_TRUE(button.IsToggle());
     ShowButton();
@@ -89,7 +91,27 @@ TEST_F(GdipButtonTest, AToggleButtonFlipsOnceOnEachPressedDraw) {
     EXPECT_EQ(clicks, 3);
 }
 
-TEST_F(GdipButtonTest, APressLetGoOutsideIsNoClickAndKeepsThePicture) {
+// The mute button's owner reads the state in its clicked slot: every click
+// must have flipped it by then, drawn or not.
+TEST_F(PictureButtonTest, AClickFromCodeOrWhileHiddenFlipsTheStateBeforeTheOwnerHears) {
+    button.EnableToggle();
+    std::vector<bool> seen;
+    QObject::connect(&button, &QAbstractButton::clicked, &button,
+                     [&] { seen.push_back(button.ShowAlt()); });
+    button.click();
+    EXPECT_TRUE(button.ShowAlt());
+    test::Click(button, inside);
+    EXPECT_FALSE(button.ShowAlt());
+    EXPECT_FALSE(button.Current().has_value()) << "hidden: never drawn";
+
+    ShowButton();
+    button.click();
+    EXPECT_TRUE(button.ShowAlt());
+    EXPECT_EQ(Shown(), kBlue);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(PictureButtonTest, APressLetGoOutsideIsNoClickAndKeepsThePicture) {
     button.EnableToggle();
     ShowButton();
     test::Press(button, inside);
@@ -101,8 +123,8 @@ TEST_F(GdipButtonTest, APressLetGoOutsideIsNoClickAndKeepsThePicture) {
     EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(GdipButtonTest, WithoutAnAlternatePictureThereIsNoToggle) {
-    CGdipButton plain;
+TEST_F(PictureButtonTest, WithoutAnAlternatePictureThereIsNoToggle) {
+    PictureButton plain;
     plain.resize(40, 40);
     plain.LoadStdImage(kOrangePicture);
     plain.EnableToggle();
@@ -116,7 +138,7 @@ TEST_F(GdipButtonTest, WithoutAnAlternatePictureThereIsNoToggle) {
     EXPECT_EQ(Centre(test::RenderWidget(plain)), kOrange);
 }
 
-TEST_F(GdipButtonTest, AQuickSecondClickPressesTheButtonAgain) {
+TEST_F(PictureButtonTest, AQuickSecondClickPressesTheButtonAgain) {
     ShowButton();
     test::Click(button, inside);
     test::SendMouse(button, QEvent::MouseButtonDblClick, inside);
@@ -124,7 +146,7 @@ TEST_F(GdipButtonTest, AQuickSecondClickPressesTheButtonAgain) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST_F(GdipButtonTest, RestingOnTheButtonBrightensItAndLeavingRestoresIt) {
+TEST_F(PictureButtonTest, RestingOnTheButtonBrightensItAndLeavingRestoresIt) {
     ShowButton();
     test::Hover(button, inside);
     ASSERT_TRUE(test::RunEventsUntil([&] { return button.IsHovering(); }, 1000));
@@ -136,18 +158,18 @@ TEST_F(GdipButtonTest, RestingOnTheButtonBrightensItAndLeavingRestoresIt) {
     EXPECT_EQ(Shown(), kOrange);
 }
 
-TEST_F(GdipButtonTest, SetLookShowsTheAlternateOrTheGreyscalePicture) {
+TEST_F(PictureButtonTest, SetLookShowsTheAlternateOrTheGreyscalePicture) {
     button.SetLook(true, false);
     EXPECT_EQ(Shown(), kBlue);
-    EXPECT_EQ(button.Current(), CGdipButton::Look::AltNormal);
+    EXPECT_EQ(button.Current(), PictureButton::Look::AltNormal);
     button.SetLook(false, true);
     EXPECT_EQ(Shown(), QColor(152, 152, 152));
     button.SetLook(false, false);
     EXPECT_EQ(Shown(), kOrange);
 }
 
-TEST(GdipButtonPictureTest, APictureIsSqueezedToTheButtonInEveryLookAndPressedMovesItOnePixel) {
-    CGdipButton button;
+TEST(PictureButtonPictureTest, APictureIsSqueezedToTheButtonInEveryLookAndPressedMovesItOnePixel) {
+    PictureButton button;
     button.resize(48, 36);
     button.LoadStdImage(kRedOverGreenPicture);
     button.LoadAltImage(kRedOverGreenPicture);
@@ -178,8 +200,8 @@ TEST(GdipButtonPictureTest, APictureIsSqueezedToTheButtonInEveryLookAndPressedMo
     EXPECT_EQ(grey.pixelColor(24, 19), QColor(150, 150, 150));
 }
 
-TEST(GdipButtonPictureTest, ANewSizeOrANewPictureIsPreparedAnew) {
-    CGdipButton button;
+TEST(PictureButtonPictureTest, ANewSizeOrANewPictureIsPreparedAnew) {
+    PictureButton button;
     button.resize(48, 48);
     button.LoadStdImage(kRedOverGreenPicture);
     EXPECT_EQ(test::RenderWidget(button).pixelColor(24, 22), QColor(255, 0, 0));
@@ -190,35 +212,37 @@ TEST(GdipButtonPictureTest, ANewSizeOrANewPictureIsPreparedAnew) {
     EXPECT_EQ(test::RenderWidget(button).pixelColor(24, 22), kOrange);
 }
 
-TEST(GdipButtonPictureTest, AMissingPictureDrawsNothing) {
-    CGdipButton button;
+TEST(PictureButtonPictureTest, AMissingPictureDrawsNothing) {
+    PictureButton button;
     button.resize(20, 20);
-    EXPECT_FALSE(button.LoadStdImage(424242));
+    constexpr auto kMissingPicture = static_cast<Picture>(424242);
+    EXPECT_FALSE(button.LoadStdImage(kMissingPicture));
     const QImage shown = test::RenderWidget(button);
     EXPECT_EQ(qAlpha(shown.pixel(10, 10)), 0);
 }
 
 class ToolTipTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetControlId(&play, 1015);
-        SetControlId(&stop, 1016);
-        tooltip.InitTooltip(&owner);
+    void SetUp() override { tooltip.InitTooltip(&owner); }
+
+    // The tooltip of a control, as the window system asks for it.
+    void AskForTip(QWidget& control) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), control.mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(&control, &help);
     }
 
     QWidget owner;
     QWidget play{&owner};
     QWidget stop{&owner};
-    CMossaToolTipCtrl tooltip;
+    RichToolTip tooltip;
+    const ToolEntry checkMark{std::nullopt, Bitmap::CheckMark};
 };
 
 TEST_F(ToolTipTest, RegisteringAgainAfterALanguageChangeLeavesOneRegistrationWithTheNewLabel) {
     for (const QString& label : {QStringLiteral("Play"), QStringLiteral("再生")}) {
         tooltip.RemoveAllTools();
-        tooltip.m_entries.clear();
-        tooltip.AddTool(&play, label);
+        tooltip.AddTool(&play, label, checkMark);
         tooltip.AddTool(&stop, label + u'!');
-        tooltip.m_entries.push_back({1015, 0, 161});
     }
     EXPECT_EQ(tooltip.ToolCount(&play), 1);
     EXPECT_EQ(tooltip.ToolLabel(&play), QStringLiteral("再生"));
@@ -229,34 +253,46 @@ TEST_F(ToolTipTest, RegisteringAgainAfterALanguageChangeLeavesOneRegistrationWit
     EXPECT_EQ(tooltip.ToolCount(&play), 1);
 }
 
-TEST_F(ToolTipTest, ShowingTakesTheControlsEntryForDescriptionAndIcon) {
-    tooltip.AddTool(&play, QStringLiteral("Play/Pause video"));
+TEST_F(ToolTipTest, RemovingAllToolsTakesAreasWithToolIdsOfTheirOwnToo) {
+    tooltip.AddTool(&play, QStringLiteral("left"), {}, QRect(0, 0, 5, 5), 1);
+    tooltip.AddTool(&play, QStringLiteral("right"), {}, QRect(5, 0, 5, 5), 2);
     tooltip.AddTool(&stop, QStringLiteral("Stop"));
-    tooltip.m_entries.push_back({1015, 189, 161});
+    tooltip.RemoveAllTools();
+    EXPECT_EQ(tooltip.ToolCount(&play), 0);
+    EXPECT_EQ(tooltip.ToolCount(&stop), 0);
+    // Nor does the tooltip still listen to the control.
+    AskForTip(play);
+    EXPECT_FALSE(tooltip.isVisible());
+}
+
+TEST_F(ToolTipTest, ShowingTakesTheControlsEntryForDescriptionAndIcon) {
+    tooltip.AddTool(&play, QStringLiteral("Play/Pause video"),
+                    {StringId::PlayPauseTip, Bitmap::CheckMark});
+    tooltip.AddTool(&stop, QStringLiteral("Stop"));
 
     QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), play.mapToGlobal(QPoint(2, 2)));
     EXPECT_TRUE(QApplication::sendEvent(&play, &help));
     EXPECT_TRUE(tooltip.isVisible());
-    EXPECT_EQ(tooltip.CurrentId(), 1015);
-    EXPECT_EQ(tooltip.Description(), LoadUiString(189));
+    EXPECT_EQ(tooltip.CurrentTool(), &play);
+    EXPECT_FALSE(tooltip.Description().isEmpty());
+    EXPECT_EQ(tooltip.Description(), LoadUiString(StringId::PlayPauseTip));
     EXPECT_EQ(tooltip.GetIconSize(), QSize(32, 32));
 
-    // The icon is bitmap 161 drawn at the rectangle's top-left, unscaled.
+    // The icon is the check mark drawn at the rectangle's top-left, unscaled.
     QImage canvas(40, 40, QImage::Format_ARGB32);
     canvas.fill(Qt::transparent);
     {
         QPainter painter(&canvas);
         EXPECT_TRUE(tooltip.OnDrawIcon(painter, QRect(4, 4, 32, 32)));
     }
-    const QImage icon = LoadBitmapResource(161).convertToFormat(QImage::Format_ARGB32);
+    const QImage icon = LoadBitmap(Bitmap::CheckMark).convertToFormat(QImage::Format_ARGB32);
     // (13, 24) is the corner of the check mark's stroke.
     ASSERT_EQ(qAlpha(icon.pixel(13, 24)), 255);
     EXPECT_EQ(canvas.pixel(4 + 13, 4 + 24), icon.pixel(13, 24));
 
     // A control without an entry shows its label alone.
-    QHelpEvent other(QEvent::ToolTip, QPoint(2, 2), stop.mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(&stop, &other);
-    EXPECT_EQ(tooltip.CurrentId(), 1016);
+    AskForTip(stop);
+    EXPECT_EQ(tooltip.CurrentTool(), &stop);
     EXPECT_TRUE(tooltip.Description().isEmpty());
     QPainter painter(&canvas);
     EXPECT_FALSE(tooltip.OnDrawIcon(painter, QRect(4, 4, 32, 32)));

@@ -26,12 +26,12 @@ TEST(LanguageTableTest, OneJapaneseRowFoundByItsExactCode) {
 }
 
 TEST(LanguageTableTest, UiStringsAreJapaneseOrEmpty) {
-    // Whatever the settings hold, the lookup starts from the current row.
-    AppSettings::Instance().languageId = kEnglishLangId;
-    EXPECT_EQ(LoadUiString(104), u"メディアを選択"_s);
-    EXPECT_EQ(AppSettings::Instance().languageId, kJapanese);
-    EXPECT_EQ(LoadUiString(101), u"バージョン情報"_s);
-    EXPECT_EQ(LoadUiString(150), QString());
+    // Between the tables' two ranges of ids.
+    constexpr auto kUnusedId = static_cast<StringId>(150);
+    EXPECT_EQ(LoadUiString(StringId::SelectMedia), u"メディアを選択"_s);
+    EXPECT_EQ(AppSettings::Instance().LanguageId(), kJapanese);
+    EXPECT_EQ(LoadUiString(StringId::AboutItem), u"バージョン情報"_s);
+    EXPECT_EQ(LoadUiString(kUnusedId), QString());
 }
 
 }  // namespace

@@ -14,24 +14,28 @@ namespace {
 
 // The test carries resources of its own (qtsupport/resources): PNG picture 1,
 // bitmap 2, and HTML page 3 that shows its picture "4".
+constexpr auto kTestPicture = static_cast<Picture>(1);
+constexpr auto kTestBitmap = static_cast<Bitmap>(2);
+constexpr auto kTestPage = static_cast<Page>(3);
 
 TEST(NumberedResourcesTest, PicturesAreFoundByNumberInTheirOwnKind) {
-    EXPECT_EQ(PngResourcePath(129), u":/png/129.png"_s);
-    EXPECT_EQ(BitmapResourcePath(158), u":/bitmap/158.png"_s);
+    EXPECT_EQ(PicturePath(Picture::Play), u":/png/129.png"_s);
+    EXPECT_EQ(BitmapPath(Bitmap::LockCells), u":/bitmap/158.png"_s);
 
-    const QImage png = LoadPngResource(1);
+    const QImage png = LoadPicture(kTestPicture);
     EXPECT_EQ(png.size(), QSize(3, 2));
     EXPECT_EQ(png.pixelColor(2, 1), QColor(255, 0, 0));
-    const QImage bitmap = LoadBitmapResource(2);
+    const QImage bitmap = LoadBitmap(kTestBitmap);
     EXPECT_EQ(bitmap.size(), QSize(4, 1));
     EXPECT_EQ(bitmap.pixelColor(0, 0), QColor(255, 0, 255));
 
-    EXPECT_TRUE(LoadPngResource(2).isNull());
-    EXPECT_TRUE(LoadBitmapResource(1).isNull());
+    // The same number in the other kind is another resource.
+    EXPECT_TRUE(LoadPicture(static_cast<Picture>(Number(kTestBitmap))).isNull());
+    EXPECT_TRUE(LoadBitmap(static_cast<Bitmap>(Number(kTestPicture))).isNull());
 }
 
 TEST(NumberedResourcesTest, APagesRelativeReferenceReachesItsPicture) {
-    const QUrl page = HtmlPageUrl(3);
+    const QUrl page = PageUrl(kTestPage);
     EXPECT_EQ(page, QUrl(u"qrc:/html/3.html"_s));
     QFile html(u":"_s + page.path());
     ASSERT_TRUE(html.open(QIODevice::ReadOnly));

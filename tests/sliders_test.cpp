@@ -2,30 +2,36 @@
 
 #include <QPainter>
 
-#include "cmyslidercontrol.h"
-#include "cvideoslider.h"
+#include "positionslider.h"
 #include "qtsupport/qtprinters.h"
 #include "qtsupport/runevents.h"
 #include "qtsupport/widgetinput.h"
-#include "windowmessage.h"
+#include "volumeslider.h"
 
 namespace tavrel {
 namespace {
 
-// The main window as the sliders see it: it counts the messages they send
-// and reads the position when one arrives. Its left half is painted green
-// and its right half blue, so the volume slider's background shows where it is.
+// The main window as the sliders see it: it writes down the positions the
+// sliders report. Its left half is painted green and its right half blue, so
+// the volume slider's background shows where it is.
 class OwnerWindow : public QWidget {
 public:
-    OwnerWindow() {
-        resize(1000, 100);
-        m_messages.On(UM_SEEK_REQUEST, [this](quintptr, qintptr) { seeks.push_back(Value()); });
-        m_messages.On(UM_VOLUME_CHANGED, [this](quintptr, qintptr) { volumes.push_back(Value()); });
+    OwnerWindow() { resize(1000, 100); }
+
+    // Each report carries the position the slider has when it is made.
+    void Listen(PositionSlider& slider) {
+        connect(&slider, &PositionSlider::seekRequested, this, [this, &slider](int position) {
+            EXPECT_EQ(position, slider.value());
+            seeks.push_back(position);
+        });
+    }
+    void Listen(VolumeSlider& slider) {
+        connect(&slider, &VolumeSlider::volumeMoved, this, [this, &slider](int volume) {
+            EXPECT_EQ(volume, slider.value());
+            volumes.push_back(volume);
+        });
     }
 
-    bool event(QEvent* e) override { return m_messages.Dispatch(e) || QWidget::event(e); }
-
-    QSlider* slider = nullptr;
     std::vector<int> seeks;
     std::vector<int> volumes;
 
@@ -35,27 +41,23 @@ protected:
         painter.fillRect(0, 0, width() / 2, height(), QColor(0, 128, 0));
         painter.fillRect(width() / 2, 0, width() - width() / 2, height(), QColor(0, 0, 128));
     }
-
-private:
-    int Value() const { return slider->value(); }
-    WindowMessageMap m_messages;
 };
 
 // A channel of 400 pixels from x = 8: the slider is 416 wide.
-class VideoSliderTest : public ::testing::Test {
+class PositionSliderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        owner.slider = &slider;
+        owner.Listen(slider);
         slider.setGeometry(0, 0, 416, 20);
         slider.setRange(0, 1000);
     }
 
     OwnerWindow owner;
-    CVideoSlider slider{&owner};
+    PositionSlider slider{&owner};
     const int y = 10;
 };
 
-TEST_F(VideoSliderTest, APointOfTheChannelStandsForItsShareOfTheRange) {
+TEST_F(PositionSliderTest, APointOfTheChannelStandsForItsShareOfTheRange) {
     ASSERT_EQ(slider.ChannelRect().left(), 8);
     ASSERT_EQ(slider.ChannelRect().width(), 400);
     // Counted from 0 and truncated toward it; the slider clamps to its range.
@@ -68,7 +70,7 @@ TEST_F(VideoSliderTest, APointOfTheChannelStandsForItsShareOfTheRange) {
     }
 }
 
-TEST_F(VideoSliderTest, WithoutAChannelThePositionStays) {
+TEST_F(PositionSliderTest, WithoutAChannelThePositionStays) {
     slider.setValue(321);
     slider.resize(16, 20);
     ASSERT_EQ(slider.ChannelRect().width(), 0);
@@ -78,7 +80,7 @@ TEST_F(VideoSliderTest, WithoutAChannelThePositionStays) {
     EXPECT_EQ(slider.value(), 321);
 }
 
-TEST_F(VideoSliderTest, APressJumpsThereAndSeeksOnlyWhenDraggedOrReleased) {
+TEST_F(PositionSliderTest, APressJumpsThereAndSeeksOnlyWhenDraggedOrReleased) {
     test::Press(slider, {208, y});
     EXPECT_EQ(slider.value(), 500);
     EXPECT_TRUE(owner.seeks.empty());
@@ -96,12 +98,12 @@ TEST_F(VideoSliderTest, APressJumpsThereAndSeeksOnlyWhenDraggedOrReleased) {
     EXPECT_EQ(owner.seeks.size(), 4u) << "moves after the release are no drag";
 }
 
-QColor ThumbColor(CPaintedSlider& slider) {
+QColor ThumbColor(PaintedSlider& slider) {
     const QImage shown = test::RenderWidget(slider);
     return shown.pixelColor(slider.ThumbRect().center());
 }
 
-TEST_F(VideoSliderTest, TheThumbIsLightGreenAndPinkWhileHeld) {
+TEST_F(PositionSliderTest, TheThumbIsLightGreenAndPinkWhileHeld) {
     slider.setValue(500);
     EXPECT_EQ(ThumbColor(slider), QColor(100, 250, 100));
     test::Press(slider, {208, y});
@@ -114,18 +116,18 @@ TEST_F(VideoSliderTest, TheThumbIsLightGreenAndPinkWhileHeld) {
 class VolumeSliderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        owner.slider = &slider;
+        owner.Listen(slider);
         slider.setGeometry(10, 10, 80, 20);
         slider.setRange(0, 100);
         slider.setValue(100);
     }
 
     OwnerWindow owner;
-    CMySliderControl slider{&owner};
+    VolumeSlider slider{&owner};
     const int y = 10;
 };
 
-TEST_F(VolumeSliderTest, AReleaseWithoutMovementSendsOneMessage) {
+TEST_F(VolumeSliderTest, AReleaseWithoutMovementReportsOnce) {
     const QRect channel = slider.ChannelRect();
     test::Press(slider, {channel.left() + channel.width() / 4, y});
     EXPECT_EQ(slider.value(), 25);

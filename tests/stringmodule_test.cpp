@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,16 +31,16 @@ TEST(StringModuleTest, LookupTakesOneEntryOfOneBlockInExactlyThatLanguage) {
         std::optional<QString> expected;
     };
     const Case cases[] = {
-        {104, kJapanese, u"メディアを選択"_s},
-        {104, kEnglishLangId, u"Select a media"_s},
-        {111, kJapanese, u"ディスク"_s},  // last entry of block 7
-        {112, kJapanese, u"フォルダ"_s},  // first entry of block 8
-        {179, kJapanese, u"ファイルの読み込み"_s},
+        {Number(StringId::SelectMedia), kJapanese, u"メディアを選択"_s},
+        {Number(StringId::SelectMedia), kEnglishLangId, u"Select a media"_s},
+        {Number(StringId::Disk), kJapanese, u"ディスク"_s},         // 111: last of block 7
+        {Number(StringId::FolderLabel), kJapanese, u"フォルダ"_s},  // 112: first of block 8
+        {Number(StringId::OpenTip), kJapanese, u"ファイルの読み込み"_s},
         {100, kJapanese, std::nullopt},  // block 7 is there, its entry 4 is empty
         {150, kJapanese, std::nullopt},
-        {300, kJapanese, std::nullopt},  // no such block
-        {104, 0x0407, std::nullopt},     // German: no table
-        {104, 0x0011, std::nullopt},     // neutral Japanese is not Japanese
+        {300, kJapanese, std::nullopt},                         // no such block
+        {Number(StringId::SelectMedia), 0x0407, std::nullopt},  // German: no table
+        {Number(StringId::SelectMedia), 0x0011, std::nullopt},  // neutral Japanese is not Japanese
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.id << " in " << std::hex << c.language);
@@ -52,10 +54,10 @@ TEST(StringModuleTest, LookupTakesOneEntryOfOneBlockInExactlyThatLanguage) {
 
 TEST(StringModuleTest, EnglishAndJapaneseTablesHoldTheSixtySixStrings) {
     std::set<uint> expected;
-    for (uint id = 101; id <= 145; ++id) {
+    for (uint id = Number(StringId::AboutItem); id <= Number(StringId::OkButton); ++id) {
         expected.insert(id);
     }
-    for (uint id = 179; id <= 199; ++id) {
+    for (uint id = Number(StringId::OpenTip); id <= Number(StringId::SpeedUnitTip); ++id) {
         expected.insert(id);
     }
     for (const LangId language : {kEnglishLangId, kJapanese}) {
@@ -67,32 +69,35 @@ TEST(StringModuleTest, EnglishAndJapaneseTablesHoldTheSixtySixStrings) {
         }
         EXPECT_EQ(found, expected) << std::hex << language;
     }
-    EXPECT_EQ(LoadStringForLanguage(103, kJapanese, ProgramModule()),
+    EXPECT_EQ(LoadStringForLanguage(Number(StringId::StartupFailed), kJapanese, ProgramModule()),
               u"Windowsソケットの初期化に失敗しました。"_s + QString(21, u' '));
-    EXPECT_EQ(LoadStringForLanguage(141, kEnglishLangId, ProgramModule()),
-              u"File \"%s\" is already exist. Are you sure to overwrite it?"_s);
+    EXPECT_EQ(
+        LoadStringForLanguage(Number(StringId::OverwriteQuestion), kEnglishLangId, ProgramModule()),
+        u"File \"%s\" is already exist. Are you sure to overwrite it?"_s);
 }
 
 TEST(StringModuleTest, PlatformLookupFollowsTheUsersLocaleWithEnglishBehind) {
     struct Case {
         const char16_t* locale;
-        uint id;
+        StringId id;
         QString expected;
     };
+    // Between the tables' two ranges of ids.
+    constexpr auto kUnusedId = static_cast<StringId>(150);
     const QString englishAbout = u"&About Tavrel..."_s;
     const QString englishError = u"Media player encountered a error."_s;
     const Case cases[] = {
-        {u"ja_JP", 101, u"バージョン情報"_s},
-        {u"ja_JP", 102, u"メディアプレーヤーにエラーが発生しました。"_s},
-        {u"en_US", 101, englishAbout},
-        {u"en_GB", 102, englishError},  // same language, another country
-        {u"de_DE", 102, englishError},  // no German table
-        {u"C", 101, englishAbout},
-        {u"ja_JP", 150, QString()},
+        {u"ja_JP", StringId::AboutItem, u"バージョン情報"_s},
+        {u"ja_JP", StringId::PlayerError, u"メディアプレーヤーにエラーが発生しました。"_s},
+        {u"en_US", StringId::AboutItem, englishAbout},
+        {u"en_GB", StringId::PlayerError, englishError},  // same language, another country
+        {u"de_DE", StringId::PlayerError, englishError},  // no German table
+        {u"C", StringId::AboutItem, englishAbout},
+        {u"ja_JP", kUnusedId, QString()},
     };
     for (const Case& c : cases) {
         const QString locale = QString::fromUtf16(c.locale);
-        SCOPED_TRACE(testing::Message() << locale.toStdString() << " " << c.id);
+        SCOPED_TRACE(testing::Message() << locale.toStdString() << " " << Number(c.id));
         EXPECT_EQ(LoadPlatformString(c.id, QLocale(locale)), c.expected);
     }
 }
@@ -118,6 +123,52 @@ TEST(StringModuleTest, ATableIsChosenByLanguageThenCountry) {
             << QString::fromUtf16(locale).toStdString();
     }
     EXPECT_EQ(LoadStringForLanguage(101, 0x0804, module), u"zh_CN"_s);
+}
+
+// A broken table is a fault of the build: each one is named, and what can be
+// read is still read.
+TEST(StringModuleTest, WhatCannotBeReadIsListedWithItsFile) {
+    const std::filesystem::path folder = test::FreshFolder("broken tables");
+    const std::pair<const char*, const char*> tables[] = {
+        {"0409.json",
+         R"({"locale": "en_US", "strings": {"101": "About", "1O2": "typo", "103": 7}})"},
+        {"0411.json", R"({"locale": "ja_JP", "strings": {"101": "unterminated})"},
+        {"0407.json", R"(["de_DE"])"},
+        {"0804.json", R"({"locale": "zh_CN", "strings": {"70000": "beyond"}})"},
+        {"409.json", R"({"locale": "en_GB", "strings": {}})"},
+    };
+    for (const auto& [name, text] : tables) {
+        std::ofstream(folder / name) << text;
+    }
+    const StringModule module = StringModule::FromFolder(QString::fromStdString(folder.string()));
+
+    const std::pair<const char*, const char*> expected[] = {
+        {"0407.json", "not an object"},
+        {"0409.json", "\"1O2\" is no string id"},
+        {"0409.json", "id 103 is not a text"},
+        {"0411.json", "at byte"},
+        {"0804.json", "\"70000\" is no string id"},
+        {"409.json", "four hex digits"},
+    };
+    ASSERT_EQ(module.Errors().size(), static_cast<qsizetype>(std::size(expected)))
+        << module.Errors().join(u'\n').toStdString();
+    for (const auto& [file, fault] : expected) {
+        const bool named =
+            std::any_of(module.Errors().begin(), module.Errors().end(), [&](const QString& error) {
+                return error.contains(QString::fromUtf8(file)) &&
+                       error.contains(QString::fromUtf8(fault));
+            });
+        EXPECT_TRUE(named) << file << ": " << fault;
+    }
+    EXPECT_EQ(LoadStringForLanguage(101, kEnglishLangId, module), u"About"_s);
+    EXPECT_EQ(LoadStringForLanguage(101, kJapanese, module), std::nullopt);
+
+    const std::filesystem::path empty = test::FreshFolder("no tables");
+    EXPECT_EQ(StringModule::FromFolder(QString::fromStdString(empty.string())).Errors().size(), 1);
+}
+
+TEST(StringModuleTest, TheProgramsOwnTablesAreSound) {
+    EXPECT_EQ(CheckProgramStrings(), QStringList());
 }
 
 }  // namespace

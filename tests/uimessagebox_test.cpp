@@ -13,8 +13,8 @@ namespace {
 
 TEST(UiMessageBoxTest, TextsComeFromStringIdsWithTheArgumentFilledIn) {
     struct Case {
-        uint textId;
-        uint captionId;
+        StringId textId;
+        StringId captionId;
         MessageBoxButtons buttons;
         MessageBoxIcon icon;
         QString argument;
@@ -23,19 +23,20 @@ TEST(UiMessageBoxTest, TextsComeFromStringIdsWithTheArgumentFilledIn) {
         QString caption;
     };
     const Case cases[] = {
-        {125, 127, MessageBoxButtons::Ok, MessageBoxIcon::None, u"/home/運転/GPSLOG/a.kml"_s,
-         MessageBoxAnswer::Ok, u"KMLファイル:/home/運転/GPSLOG/a.kmlを保存できました。"_s,
-         u"KMLの保存"_s},
+        {StringId::KmlSaved, StringId::KmlCaption, MessageBoxButtons::Ok, MessageBoxIcon::None,
+         u"/home/運転/GPSLOG/a.kml"_s, MessageBoxAnswer::Ok,
+         u"KMLファイル:/home/運転/GPSLOG/a.kmlを保存できました。"_s, u"KMLの保存"_s},
         // A "%s" in the file name is part of the name.
-        {141, 140, MessageBoxButtons::OkCancel, MessageBoxIcon::None, u"100%s.AVI"_s,
-         MessageBoxAnswer::Cancel,
+        {StringId::OverwriteQuestion, StringId::OverwriteCaption, MessageBoxButtons::OkCancel,
+         MessageBoxIcon::None, u"100%s.AVI"_s, MessageBoxAnswer::Cancel,
          u"ファイル、\"100%s.AVI\"はすでに存在します。このファイルを上書きしますか?"_s,
          u"ファイルの上書きを確認してください。"_s},
-        {132, 131, MessageBoxButtons::Ok, MessageBoxIcon::Exclamation, QString(),
-         MessageBoxAnswer::Ok, u"フォルダが存在しません。"_s, u"警告"_s},
+        {StringId::FolderMissing, StringId::WarningCaption, MessageBoxButtons::Ok,
+         MessageBoxIcon::Exclamation, QString(), MessageBoxAnswer::Ok,
+         u"フォルダが存在しません。"_s, u"警告"_s},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.textId);
+        SCOPED_TRACE(Number(c.textId));
         MessageBoxRequest shown;
         ScopedMessageBoxAnswerer answerer([&](const MessageBoxRequest& request) {
             shown = request;

@@ -50,70 +50,69 @@ AppSettings& AppSettings::Instance() {
 }
 
 AppSettings::AppSettings()
-    : languageIndex(FindLanguageIndex(u"JPN")), languageId(LanguageIdOf(languageIndex)) {
+    : m_languageIndex(FindLanguageIndex(u"JPN")), m_languageId(LanguageIdOf(m_languageIndex)) {
     // QDir::currentPath() is empty when the working directory is gone; the
     // file must then not land in the root folder.
     const QString workingDirectory = QDir::currentPath();
     if (!workingDirectory.isEmpty()) {
-        iniPath = workingDirectory + u"/Orlin.ini"_s;
+        m_iniPath = workingDirectory + u"/Orlin.ini"_s;
     }
     ReadLanguage();
 }
 
 LangId AppSettings::ReadLanguage() {
-    const int index = FindLanguageIndex(ReadProfileString(iniPath, u"UI", u"LANGID", u"ENG"_s));
+    const int index = FindLanguageIndex(ReadProfileString(m_iniPath, u"UI", u"LANGID", u"ENG"_s));
     if (index != -1) {
-        languageIndex = index;
+        m_languageIndex = index;
     }
-    languageId = LanguageIdOf(languageIndex);
-    return languageId;
+    m_languageId = LanguageIdOf(m_languageIndex);
+    return m_languageId;
 }
 
 bool AppSettings::SetLanguage(int index) {
     if (index < 0 || index >= static_cast<int>(kLanguageTable.size())) {
         return false;
     }
-    languageIndex = index;
-    languageId = LanguageIdOf(index);
-    return WriteProfileString(iniPath, u"UI", u"LANGID", LanguageCode(index));
+    m_languageIndex = index;
+    m_languageId = LanguageIdOf(index);
+    return WriteProfileString(m_iniPath, u"UI", u"LANGID", LanguageCode(index));
 }
 
 int AppSettings::ReadInt(QStringView section, QStringView key, int defaultValue) const {
-    return ReadProfileInt(iniPath, section, key, defaultValue);
+    return ReadProfileInt(m_iniPath, section, key, defaultValue);
 }
 
 bool AppSettings::WriteInt(QStringView section, QStringView key, int value) const {
-    return WriteProfileString(iniPath, section, key, QString::number(value));
+    return WriteProfileString(m_iniPath, section, key, QString::number(value));
 }
 
 int AppSettings::ReadMapType() {
-    mapType = std::clamp(ReadInt(u"UI", u"MAP", 0), 0, 1);
-    return mapType;
+    m_mapType = std::clamp(ReadInt(u"UI", u"MAP", 0), 0, 1);
+    return m_mapType;
 }
 
-bool AppSettings::LoadWindowRect(QRect& rect) const {
+QRect AppSettings::LoadWindowRect() const {
     const QSize screen = FullScreenClientSize();
     // Without a screen to measure, the smallest window fits anywhere.
-    return LoadWindowRect(rect, screen.isEmpty() ? kMinimumWindowSize : screen);
+    return LoadWindowRect(screen.isEmpty() ? kMinimumWindowSize : screen);
 }
 
-bool AppSettings::LoadWindowRect(QRect& rect, QSize fullScreenClient) const {
-    rect = FitWindowRect(ReadInt(u"WINPOS", u"LEFT", 0), ReadInt(u"WINPOS", u"TOP", 0),
+QRect AppSettings::LoadWindowRect(QSize fullScreenClient) const {
+    return FitWindowRect(ReadInt(u"WINPOS", u"LEFT", 0), ReadInt(u"WINPOS", u"TOP", 0),
                          ReadInt(u"WINPOS", u"RIGHT", 800), ReadInt(u"WINPOS", u"BOTTOM", 560),
                          fullScreenClient);
-    return true;
 }
 
 QString AppSettings::GetLastFolder() const {
-    const QString folder = ReadProfileString(iniPath, u"UI", u"Folder", QString());
+    const QString folder = ReadProfileString(m_iniPath, u"UI", u"Folder", QString());
     return QFileInfo::exists(folder) ? folder : QString();
 }
 
-void AppSettings::SetLastFolder(QString& folder) const {
+bool AppSettings::SetLastFolder(QString& folder) const {
     if (!QFileInfo::exists(folder)) {
         folder.clear();
     }
-    WriteProfileString(iniPath, u"UI", u"Folder", folder);
+    return WriteProfileString(m_iniPath, u"UI", u"Folder", folder);
 }
 
 }  // namespace tavrel

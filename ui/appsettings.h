@@ -24,7 +24,12 @@ public:
     AppSettings(const AppSettings&) = delete;
     AppSettings& operator=(const AppSettings&) = delete;
 
-    const QString& IniPath() const { return iniPath; }
+    const QString& IniPath() const { return m_iniPath; }
+    // The current row of the language table and its LangId.
+    int LanguageIndex() const { return m_languageIndex; }
+    LangId LanguageId() const { return m_languageId; }
+    // As ReadMapType last found it.
+    int MapType() const { return m_mapType; }
 
     // [UI] LANGID: a code of the language table makes its row current;
     // any other leaves the language as it was. Returns the current LangId.
@@ -36,26 +41,27 @@ public:
     int ReadInt(QStringView section, QStringView key, int defaultValue) const;
     bool WriteInt(QStringView section, QStringView key, int value) const;
 
-    // [UI] MAP clamped to 0 or 1, kept in mapType.
+    // [UI] MAP clamped to 0 or 1, kept for MapType().
     int ReadMapType();
 
     // [WINPOS] fitted to the primary screen (see FitWindowRect), as position
-    // and size: RIGHT is x() + width(), BOTTOM is y() + height(). Always true.
-    bool LoadWindowRect(QRect& rect) const;
-    bool LoadWindowRect(QRect& rect, QSize fullScreenClient) const;
+    // and size: RIGHT is x() + width(), BOTTOM is y() + height().
+    QRect LoadWindowRect() const;
+    QRect LoadWindowRect(QSize fullScreenClient) const;
 
     // [UI] Folder, empty when that folder no longer exists.
     QString GetLastFolder() const;
     // Stores the folder, or an empty one (and empties the caller's) when it
-    // does not exist.
-    void SetLastFolder(QString& folder) const;
+    // does not exist. False when the file could not be written.
+    bool SetLastFolder(QString& folder) const;
 
+private:
     // Empty when the working directory could not be found; every read then
     // gives its default and every write fails.
-    QString iniPath;
-    int languageIndex = 0;
-    LangId languageId = 0;
-    int mapType = 0;
+    QString m_iniPath;
+    int m_languageIndex = 0;
+    LangId m_languageId = 0;
+    int m_mapType = 0;
 };
 
 // The stored window edges made at least 800 x 560, then no larger than the

@@ -28,13 +28,12 @@ LangId LanguageIdOf(int index) {
     return static_cast<LangId>(entry.subLanguage << 10 | entry.primaryLanguage);
 }
 
-QString LoadUiString(uint id) {
-    AppSettings& settings = AppSettings::Instance();
-    settings.languageId = LanguageIdOf(settings.languageIndex);
-    std::optional<QString> text = LoadStringForLanguage(id, settings.languageId, ProgramModule());
+QString LoadUiString(StringId id) {
+    const LangId language = AppSettings::Instance().LanguageId();
+    std::optional<QString> text = LoadStringForLanguage(Number(id), language, ProgramModule());
     const int japanese = FindLanguageIndex(u"JPN");
     if (!text && japanese != -1) {
-        text = LoadStringForLanguage(id, LanguageIdOf(japanese), ProgramModule());
+        text = LoadStringForLanguage(Number(id), LanguageIdOf(japanese), ProgramModule());
     }
     return text.value_or(QString());
 }

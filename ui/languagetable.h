@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include "stringids.h"
 #include "stringmodule.h"
 
 namespace tavrel {
@@ -30,8 +31,8 @@ QString LanguageCode(int index);
 QString LanguageDisplayName(int index);
 LangId LanguageIdOf(int index);
 
-// The text of a string id (101 to 199) in the current interface language,
-// else in Japanese; empty when neither has it.
-QString LoadUiString(uint id);
+// The text of a string id in the current interface language, else in
+// Japanese; empty when neither has it.
+QString LoadUiString(StringId id);
 
 }  // namespace tavrel

@@ -4,7 +4,7 @@
 
 namespace tavrel {
 
-MessageBoxAnswer ShowUiMessageBox(QWidget* parent, uint textId, uint captionId,
+MessageBoxAnswer ShowUiMessageBox(QWidget* parent, StringId textId, StringId captionId,
                                   MessageBoxButtons buttons, MessageBoxIcon icon,
                                   QStringView argument) {
     QString text = LoadUiString(textId);

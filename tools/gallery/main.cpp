@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QApplication>
@@ -20,46 +21,64 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "cgdipbutton.h"
-#include "cgsensorctrl.h"
-#include "cmossatooltipctrl.h"
-#include "cmyslidercontrol.h"
-#include "controlid.h"
-#include "cpngcompassstatic.h"
-#include "cpngstatic.h"
-#include "cspeedlabelstatic.h"
-#include "cstatusboardstatic.h"
-#include "cvideoslider.h"
-#include "gdiplusbitmap.h"
+#include "compass.h"
+#include "gsensorgraph.h"
 #include "languagetable.h"
 #include "numberedresources.h"
 #include "outlinedtext.h"
+#include "picturebutton.h"
+#include "pictureindicator.h"
+#include "positionslider.h"
+#include "richtooltip.h"
 #include "samplegen.h"
+#include "speedreadout.h"
+#include "statusboard.h"
+#include "volumeslider.h"
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace tavrel {
 namespace {
 
 const QColor kBackground(64, 64, 64);
 
 struct ButtonArt {
     const char* name;
-    int picture;
-    int alternate;  // 0: none
+    Picture picture;
+    std::optional<Picture> alternate;
     QSize size;
 };
 
 // The main window's buttons at the sizes its layout gives them.
 const ButtonArt kButtons[] = {
-    {"SLOW", 137, 0, {40, 40}},   {"STOP", 133, 0, {40, 40}}, {"PLAY", 129, 132, {48, 48}},
-    {"FAST", 136, 0, {40, 40}},   {"OPEN", 139, 0, {48, 36}}, {"SNAP", 140, 0, {48, 36}},
-    {"SAVE", 141, 0, {48, 36}},   {"DEL", 142, 0, {48, 36}},  {"Vol", 156, 155, {12, 24}},
-    {"Loop", 143, 176, {32, 32}}, {"KML", 145, 0, {32, 32}},  {"MAP", 146, 0, {32, 32}},
-    {"GSR", 147, 0, {32, 32}},    {"LOCK", 148, 0, {32, 32}}, {"FLIP", 144, 0, {32, 32}},
-    {"?", 154, 0, {25, 25}},      {"-", 153, 0, {25, 25}},    {"[ ]", 152, 0, {25, 25}},
-    {"X", 151, 0, {25, 25}},      {"S", 1045, 0, {16, 16}},   {"M", 187, 0, {16, 16}},
-    {"L", 188, 0, {16, 16}},
+    {"SLOW", Picture::Slower, {}, {40, 40}},
+    {"STOP", Picture::Stop, {}, {40, 40}},
+    {"PLAY", Picture::Play, Picture::Pause, {48, 48}},
+    {"FAST", Picture::Faster, {}, {40, 40}},
+    {"OPEN", Picture::Open, {}, {48, 36}},
+    {"SNAP", Picture::Snapshot, {}, {48, 36}},
+    {"SAVE", Picture::SaveAs, {}, {48, 36}},
+    {"DEL", Picture::Delete, {}, {48, 36}},
+    {"Vol", Picture::Volume, Picture::Muted, {12, 24}},
+    {"Loop", Picture::AutoPlayNextOn, Picture::AutoPlayNextOff, {32, 32}},
+    {"KML", Picture::Kml, {}, {32, 32}},
+    {"MAP", Picture::Map, {}, {32, 32}},
+    {"GSR", Picture::GSensor, {}, {32, 32}},
+    {"LOCK", Picture::Unlock, {}, {32, 32}},
+    {"FLIP", Picture::Rotate, {}, {32, 32}},
+    {"?", Picture::About, {}, {25, 25}},
+    {"-", Picture::Minimise, {}, {25, 25}},
+    {"[ ]", Picture::Maximise, {}, {25, 25}},
+    {"X", Picture::Close, {}, {25, 25}},
+    {"S", Picture::SmallWindow, {}, {16, 16}},
+    {"M", Picture::MediumWindow, {}, {16, 16}},
+    {"L", Picture::LargeWindow, {}, {16, 16}},
 };
+
+// The pictures the pages show, by the file names the pages use: the map's
+// marker and eraser and the about page's banner.
+constexpr PagePicture kPagePictures[] = {PagePicture::MapMarker, PagePicture::Eraser,
+                                         PagePicture::AboutLogo};
 
 QLabel* Caption(const QString& text) {
     auto* label = new QLabel(text);
@@ -102,7 +121,7 @@ QLabel* PictureLabel(const QImage& image) {
     return label;
 }
 
-void HoldHover(CGdipButton* button) {
+void HoldHover(PictureButton* button) {
     const QPointF centre(button->width() / 2.0, button->height() / 2.0);
     QEnterEvent enter(centre, centre, button->mapToGlobal(centre));
     QApplication::sendEvent(button, &enter);
@@ -112,7 +131,7 @@ void HoldHover(CGdipButton* button) {
 }
 
 // As the catalog loads a recording: full scale from the rate word, range 5 G.
-void LoadRecording(CGSensorCtrl& graph, const std::vector<tavrel::samplegen::GSample>& samples,
+void LoadRecording(GSensorGraph& graph, const std::vector<samplegen::GSample>& samples,
                    std::uint32_t rateWord) {
     graph.ClearSamples();
     graph.SetScale((rateWord >> 8) & 0xFF, 5.0);
@@ -159,13 +178,13 @@ public:
 
     // Puts the buttons into the looks of their rows once they are on screen.
     void ApplyLooks() {
-        for (CGdipButton* button : m_hovered) {
+        for (PictureButton* button : m_hovered) {
             HoldHover(button);
         }
-        for (CGdipButton* button : m_pressed) {
+        for (PictureButton* button : m_pressed) {
             button->setDown(true);
         }
-        for (CPaintedSlider* slider : m_held) {
+        for (PaintedSlider* slider : m_held) {
             const QPointF at(slider->ChannelRect().left() + slider->ChannelRect().width() * 0.7,
                              slider->height() / 2.0);
             QMouseEvent press(QEvent::MouseButtonPress, at, slider->mapToGlobal(at), Qt::LeftButton,
@@ -197,14 +216,14 @@ private:
             grid->addWidget(Caption(QString::fromLatin1(art.name)), 0, column, Qt::AlignCenter);
             for (int row = 0; row < 5; ++row) {
                 const bool alternate = row == 3;
-                if (alternate && art.alternate == 0) {
+                if (alternate && !art.alternate) {
                     continue;
                 }
-                auto* button = new CGdipButton;
+                auto* button = new PictureButton;
                 button->setFixedSize(art.size);
                 button->LoadStdImage(art.picture);
-                if (art.alternate != 0) {
-                    button->LoadAltImage(art.alternate);
+                if (art.alternate) {
+                    button->LoadAltImage(*art.alternate);
                 }
                 if (row == 1) {
                     m_hovered.push_back(button);
@@ -215,7 +234,7 @@ private:
                 } else if (row == 4) {
                     button->SetLook(false, true);
                 }
-                if (row == 0 && art.picture == 129) {
+                if (row == 0 && art.picture == Picture::Play) {
                     m_tipButton = button;
                 }
                 grid->addWidget(button, row + 1, column, Qt::AlignCenter);
@@ -225,9 +244,8 @@ private:
         grid->setColumnStretch(column, 1);
 
         m_tooltip.InitTooltip(this);
-        tavrel::SetControlId(m_tipButton, 1015);
-        m_tooltip.AddTool(m_tipButton, tavrel::LoadUiString(134));
-        m_tooltip.m_entries.push_back({1015, 0, 161});
+        m_tooltip.AddTool(m_tipButton, LoadUiString(StringId::PlayPauseTip),
+                          {std::nullopt, Bitmap::CheckMark});
         return grid;
     }
 
@@ -236,7 +254,7 @@ private:
         column->setSpacing(6);
         column->addWidget(Caption(u"Position slider: 0, 35 %, dragged"_s));
         for (int i = 0; i < 3; ++i) {
-            auto* slider = new CVideoSlider;
+            auto* slider = new PositionSlider;
             slider->setRange(0, 1000);
             slider->setValue(i == 0 ? 0 : 350);
             column->addWidget(Fixed(slider, {400, 20}));
@@ -247,7 +265,7 @@ private:
         column->addWidget(Caption(u"Volume slider: 100, 40, dragged"_s));
         auto* volumes = new QHBoxLayout;
         for (int i = 0; i < 3; ++i) {
-            auto* slider = new CMySliderControl;
+            auto* slider = new VolumeSlider;
             slider->setRange(0, 100);
             slider->setValue(i == 0 ? 100 : 40);
             volumes->addWidget(Fixed(slider, {80, 20}));
@@ -267,15 +285,14 @@ private:
         column->addWidget(Caption(u"Outlined texts: title, speed, scan counter"_s));
         column->addWidget(new TextSample({180, 40}, kBackground, [](QPainter& p) {
             p.translate(-40, 0);
-            tavrel::DrawTitleText(u"Orlin"_s, p, 18);
+            DrawTitleText(u"Orlin"_s, p, 18);
         }));
         column->addWidget(new TextSample({180, 40}, kBackground, [](QPainter& p) {
-            tavrel::DrawSpeedText(u" 88"_s, p, 0, 10, 20);
-            tavrel::DrawSpeedText(u"Km/h"_s, p, 40, 18, 12);
+            DrawSpeedText(u" 88"_s, p, 0, 10, 20);
+            DrawSpeedText(u"Km/h"_s, p, 40, 18, 12);
         }));
-        column->addWidget(new TextSample({260, 100}, Qt::black, [](QPainter& p) {
-            tavrel::DrawOverlayText(u"128\n"_s, p, 10, 72);
-        }));
+        column->addWidget(new TextSample(
+            {260, 100}, Qt::black, [](QPainter& p) { DrawOverlayText(u"128\n"_s, p, 10, 72); }));
         column->addStretch();
         return column;
     }
@@ -287,7 +304,7 @@ private:
         auto* speeds = new QHBoxLayout;
         speeds->setSpacing(4);
         for (const int speed : {0, 5, 57, 128, -1}) {
-            auto* label = new CSpeedLabelStatic;
+            auto* label = new SpeedReadout;
             if (speed >= 0) {
                 label->SetSpeed(true, static_cast<std::uint16_t>(speed));
             } else {
@@ -302,10 +319,8 @@ private:
         auto* compasses = new QHBoxLayout;
         compasses->setSpacing(6);
         for (int heading = -45; heading < 360; heading += 45) {
-            auto* compass = new CPngCompassStatic;
-            for (int id = 167; id <= 174; ++id) {
-                compass->AddHeadingImage(id);
-            }
+            auto* compass = new Compass;
+            compass->LoadHeadingImages();
             if (heading < 0) {
                 compass->ShowNoHeading();
             } else {
@@ -320,13 +335,13 @@ private:
         auto* indicators = new QHBoxLayout;
         indicators->setSpacing(8);
         for (const bool active : {true, false}) {
-            auto* gps = new CPngStatic;
-            gps->SetImage(tavrel::CGdiPlusBitmapResource(150));
+            auto* gps = new PictureIndicator;
+            gps->SetImage(LoadPicture(Picture::GpsIndicator));
             gps->SetActive(active);
             indicators->addWidget(Fixed(gps, {32, 32}));
         }
-        auto* logo = new CPngStatic;
-        logo->SetImage(tavrel::CGdiPlusBitmapResource(157));
+        auto* logo = new PictureIndicator;
+        logo->SetImage(LoadPicture(Picture::Logo));
         logo->SetActive(true);
         indicators->addWidget(Fixed(logo, {40, 40}));
         indicators->addStretch();
@@ -336,15 +351,15 @@ private:
     }
 
     QVBoxLayout* GraphRows() {
-        tavrel::samplegen::DriveSpec hardBrake;
+        samplegen::DriveSpec hardBrake;
         hardBrake.seconds = 60;
         hardBrake.gsensorSamplesPerSecond = 10;
         hardBrake.hardBrakeAtSecond = 35;
-        const auto drive = tavrel::samplegen::MakeDrivingRecording(hardBrake);
+        const auto drive = samplegen::MakeDrivingRecording(hardBrake);
         auto* rows = new QVBoxLayout;
         rows->setSpacing(6);
         for (const bool stopped : {false, true}) {
-            auto* graph = new CGSensorCtrl;
+            auto* graph = new GSensorGraph;
             graph->setFixedSize(1200, 140);
             LoadRecording(*graph, drive.gsensor, *drive.gsensorRateWord);
             graph->SetPosition(stopped ? 0 : 38000);
@@ -359,8 +374,8 @@ private:
         column->setSpacing(6);
         column->addWidget(Caption(u"Status board: 0, 42 and 100 %"_s));
         for (const int percent : {0, 42, 100}) {
-            auto* board = new CStatusBoardStatic;
-            board->SetFillBitmap(189);
+            auto* board = new StatusBoard;
+            board->SetFillTile(LoadBitmap(Bitmap::ProgressTile));
             board->SetProgress(percent);
             column->addWidget(Fixed(board, {360, 30}));
         }
@@ -372,38 +387,38 @@ private:
         auto* column = new QVBoxLayout;
         column->setSpacing(6);
         column->addWidget(
-            Caption(u"Tooltip; row locks 158, check 161, tile 189; marker 190, "
-                    u"eraser 195, about 200, icon 128"_s));
+            Caption(u"Tooltip; row locks, check mark, progress tile; map marker and eraser, "
+                    u"about banner, icon"_s));
         auto* row = new QHBoxLayout;
         row->setSpacing(12);
         m_tipPicture = new QLabel;
         row->addWidget(m_tipPicture, 0, Qt::AlignTop);
-        for (const QImage& image :
-             {tavrel::LoadBitmapResource(158), tavrel::LoadBitmapResource(161),
-              tavrel::LoadBitmapResource(189)}) {
-            row->addWidget(PictureLabel(image), 0, Qt::AlignTop);
+        for (const Bitmap bitmap : {Bitmap::LockCells, Bitmap::CheckMark, Bitmap::ProgressTile}) {
+            row->addWidget(PictureLabel(LoadBitmap(bitmap)), 0, Qt::AlignTop);
         }
-        for (const int number : {190, 195, 200}) {
-            row->addWidget(PictureLabel(QImage(u":/html/%1"_s.arg(number))), 0, Qt::AlignTop);
+        for (const PagePicture picture : kPagePictures) {
+            row->addWidget(PictureLabel(QImage(PagePicturePath(picture))), 0, Qt::AlignTop);
         }
-        row->addWidget(PictureLabel(tavrel::LoadPngResource(128).scaled(96, 96, Qt::KeepAspectRatio,
-                                                                        Qt::SmoothTransformation)),
-                       0, Qt::AlignTop);
+        row->addWidget(
+            PictureLabel(LoadPicture(Picture::ApplicationIcon)
+                             .scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation)),
+            0, Qt::AlignTop);
         row->addStretch();
         column->addLayout(row);
         column->addStretch();
         return column;
     }
 
-    std::vector<CGdipButton*> m_hovered;
-    std::vector<CGdipButton*> m_pressed;
-    std::vector<CPaintedSlider*> m_held;
-    CGdipButton* m_tipButton = nullptr;
-    CMossaToolTipCtrl m_tooltip;
+    std::vector<PictureButton*> m_hovered;
+    std::vector<PictureButton*> m_pressed;
+    std::vector<PaintedSlider*> m_held;
+    PictureButton* m_tipButton = nullptr;
+    RichToolTip m_tooltip;
     QLabel* m_tipPicture = nullptr;
 };
 
 }  // namespace
+}  // namespace tavrel
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -421,7 +436,7 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QCursor::setPos(screen->geometry().bottomRight());
     }
-    Gallery gallery;
+    tavrel::Gallery gallery;
     gallery.move(0, 0);
     gallery.show();
     QTimer::singleShot(50, &gallery, [&gallery] {

@@ -1,0 +1,42 @@
+#include "speedreadout.h"
+
+#include <QPainter>
+
+#include "outlinedtext.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace tavrel {
+
+namespace {
+
+const QColor kBackground(64, 64, 64);
+
+// Right-aligned in three characters, so that the digits do not jump.
+QString FormatSpeed(std::uint16_t speedKmh) {
+    return QString::asprintf("%3d", static_cast<int>(speedKmh));
+}
+
+}  // namespace
+
+SpeedReadout::SpeedReadout(QWidget* parent)
+    : QWidget(parent), m_speedText(FormatSpeed(0)), m_unitText(u"Km/h"_s) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void SpeedReadout::SetSpeed(bool visible, std::uint16_t speedKmh) {
+    m_visible = visible;
+    m_speedText = FormatSpeed(speedKmh);
+    update();
+}
+
+void SpeedReadout::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kBackground);
+    if (m_visible) {
+        DrawSpeedText(m_speedText, painter, 0, 10, 20);
+        DrawSpeedText(m_unitText, painter, 40, 18, 12);
+    }
+}
+
+}  // namespace tavrel

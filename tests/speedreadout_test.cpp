@@ -1,0 +1,44 @@
+#include "speedreadout.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "qtsupport/qtprinters.h"
+#include "qtsupport/widgetinput.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace tavrel {
+namespace {
+
+int CountPixels(const QImage& image, const std::function<bool(QColor)>& which) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += which(image.pixelColor(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST(SpeedReadoutTest, ShowsTheSpeedInThreePlacesAndBlanksWithoutAFix) {
+    SpeedReadout readout;
+    readout.resize(80, 40);
+    EXPECT_EQ(readout.SpeedText(), u"  0"_s);
+    EXPECT_EQ(readout.UnitText(), u"Km/h"_s);
+
+    readout.SetSpeed(true, 5);
+    EXPECT_EQ(readout.SpeedText(), u"  5"_s);
+    const auto notGrey = [](QColor c) { return c != QColor(64, 64, 64); };
+    EXPECT_GT(CountPixels(test::RenderWidget(readout), notGrey), 100);
+
+    readout.SetSpeed(false, 0);
+    EXPECT_EQ(CountPixels(test::RenderWidget(readout), notGrey), 0);
+
+    readout.SetSpeed(true, 65535);
+    EXPECT_EQ(readout.SpeedText(), u"65535"_s);
+}
+
+}  // namespace
+}  // namespace tavrel
