@@ -46,7 +46,10 @@ class GroupListView : public RecordingListView {
 public:
     // False when the row could not be inserted.
     virtual bool AddGroupRow(const GroupListRow& row) = 0;
-    virtual bool IsRowChecked(int row) const = 0;
+    // Whether the row of that group is ticked; false when no row shows it.
+    // Asked by group, not by row: once a row is left out, rows and groups no
+    // longer line up, and a tick must never stand for a neighbouring group.
+    virtual bool IsGroupChecked(int groupNumber) const = 0;
 };
 
 class FileListView : public RecordingListView {

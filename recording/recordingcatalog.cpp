@@ -251,9 +251,9 @@ bool RecordingCatalog::CurrentVideoSize(int& width, int& height) const {
 
 bool RecordingCatalog::ReadGroupChecks() {
     bool anyChecked = false;
-    for (int i = 0; i < static_cast<int>(m_groups.size()); ++i) {
-        const bool checked = m_groupList != nullptr && m_groupList->IsRowChecked(i);
-        m_groups[i].checked = checked ? 1 : 0;
+    for (RecordingGroup& group : m_groups) {
+        const bool checked = m_groupList != nullptr && m_groupList->IsGroupChecked(group.number);
+        group.checked = checked ? 1 : 0;
         anyChecked = anyChecked || checked;
     }
     return anyChecked;

@@ -53,10 +53,10 @@ public:
         rows.push_back(row);
         return true;
     }
-    bool IsRowChecked(int row) const override { return checked.count(row) != 0; }
+    bool IsGroupChecked(int groupNumber) const override { return checked.count(groupNumber) != 0; }
 
     std::vector<GroupListRow> rows;
-    std::set<int> checked;
+    std::set<int> checked;  // group numbers
 };
 
 class FakeFileList : public FakeList<FileListView> {
