@@ -153,10 +153,11 @@ TEST(StringModuleTest, WhatCannotBeReadIsListedWithItsFile) {
     ASSERT_EQ(module.Errors().size(), static_cast<qsizetype>(std::size(expected)))
         << module.Errors().join(u'\n').toStdString();
     for (const auto& [file, fault] : expected) {
+        const QString fileName = QString::fromUtf8(file);
+        const QString faultText = QString::fromUtf8(fault);
         const bool named =
             std::any_of(module.Errors().begin(), module.Errors().end(), [&](const QString& error) {
-                return error.contains(QString::fromUtf8(file)) &&
-                       error.contains(QString::fromUtf8(fault));
+                return error.contains(fileName) && error.contains(faultText);
             });
         EXPECT_TRUE(named) << file << ": " << fault;
     }
