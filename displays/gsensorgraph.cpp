@@ -244,7 +244,6 @@ void GSensorGraph::DrawCurves(QPainter& painter, const Plot& plot, int windowMs)
         curve.reserve(plot.Width() + 1);
         curve.append(QPoint(plot.left, plot.Mid()));
     }
-    const double pixelsPerG = plot.Height() / (2 * m_range);
     for (int j = 0; j < plot.Width(); ++j) {
         const double t =
             std::floor(static_cast<double>(j) * windowMs / plot.Width() + m_windowStartMs);
@@ -256,10 +255,16 @@ void GSensorGraph::DrawCurves(QPainter& painter, const Plot& plot, int windowMs)
         const std::int8_t raw[] = {sample.x, sample.y, sample.z};
         for (int axis = 0; axis < kAxisCount; ++axis) {
             const double v = std::clamp(ValueInG(raw[axis]), -m_range, m_range);
-            curves[axis].append(
-                QPoint(plot.left + j, static_cast<int>(plot.Mid() - v * pixelsPerG)));
+            // Multiplied before dividing: with a precomputed, inexact
+            // pixels-per-G a value landing exactly on a row can be truncated
+            // to the row above it.
+            curves[axis].append(QPoint(
+                plot.left + j, static_cast<int>(plot.Mid() - v * plot.Height() / (2 * m_range))));
         }
     }
+    // Each curve is drawn whole, one axis after the other, rather than all
+    // three column by column: one polyline per axis instead of three lines
+    // per pixel, and where curves cross, Z is on top everywhere alike.
     for (int axis = 0; axis < kAxisCount; ++axis) {
         if (IsAxisVisible(axis)) {
             painter.setPen(QPen(kAxes[axis].color, 1));

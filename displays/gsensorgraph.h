@@ -32,7 +32,8 @@ public:
     void AddSample(const GSensorSample& sample) override;
     // A rate that is not a positive finite number means there is no data.
     void SetSampleRate(double samplesPerMs) override;
-    // Clamped to the duration.
+    // Clamped to the duration. Unsigned, as the playing time it comes from
+    // is: there is no negative position to bring up to 0.
     void SetPosition(std::uint32_t playingMs) override;
     // No curves and grey read-outs while stopped.
     void SetStopped(bool stopped) override;

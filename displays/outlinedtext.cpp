@@ -31,7 +31,8 @@ struct OutlineStyle {
 };
 
 // "Arial Black" has no metric twin among the free fonts: without it the
-// title uses Arial at its heaviest weight.
+// title uses Arial at its heaviest weight rather than a path with no glyphs,
+// which would leave the top bar without its name.
 QFont StyleFont(const QString& family, int emSize) {
     QFont font(family);
     if (family == u"Arial Black"_s && !QFontDatabase::hasFamily(family)) {
@@ -65,14 +66,20 @@ void DrawOutlinedText(const OutlineStyle& style, const QString& text, QPainter& 
     rim.setJoinStyle(Qt::MiterJoin);
     painter.strokePath(path, rim);
 
+    // The ramps blend colour and alpha each on their own, not premultiplied:
+    // the title's white then dims to grey as it fades (128 rather than 240
+    // at mid-ramp) and lets the blue show, and the speed's amber deepens to
+    // red, instead of both staying washed out to the bottom of the glyphs.
     QLinearGradient base(0, 0, 0, 90);
     base.setColorAt(0, QColor::fromRgba(style.baseFrom));
     base.setColorAt(1, QColor::fromRgba(style.baseTo));
     base.setSpread(QGradient::RepeatSpread);
+    base.setInterpolationMode(QGradient::ComponentInterpolation);
     QLinearGradient highlight(0, 10, 0, style.highlightEndY);
     highlight.setColorAt(0, QColor::fromRgba(style.highlightFrom));
     highlight.setColorAt(1, QColor::fromRgba(style.highlightTo));
     highlight.setSpread(QGradient::RepeatSpread);
+    highlight.setInterpolationMode(QGradient::ComponentInterpolation);
 
     // Eight overlapping translucent strokes: darkest at the glyph's edge,
     // fading out four pixels beyond it.

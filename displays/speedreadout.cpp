@@ -1,5 +1,6 @@
 #include "speedreadout.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "outlinedtext.h"
@@ -37,6 +38,21 @@ void SpeedReadout::paintEvent(QPaintEvent*) {
         DrawSpeedText(m_speedText, painter, 0, 10, 20);
         DrawSpeedText(m_unitText, painter, 40, 18, 12);
     }
+}
+
+// A left press on the window's surface starts moving the window: on the
+// read-out it is taken, with its release, and does nothing.
+void SpeedReadout::mousePressEvent(QMouseEvent* event) {
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+void SpeedReadout::mouseReleaseEvent(QMouseEvent* event) {
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+// The double click changes the display mode, which is the window's to do.
+void SpeedReadout::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->ignore();
 }
 
 }  // namespace tavrel

@@ -260,8 +260,9 @@ void LibVlcPlayer::OpenMedia(const std::string& pathUtf8) {
     ApplyVolume(m_volume);
     m_mediaPath = pathUtf8;
     m_media = m_engine->libvlc_media_new_path(m_instance, m_mediaPath.c_str());
-    // The engine only fails to make a media when out of memory; the player
-    // then keeps the medium it had.
+    // The engine only fails to make a media when out of memory. The calls
+    // that would set the medium up are skipped then rather than handed a
+    // null one, and the player keeps the medium it had.
     if (m_media == nullptr) {
         qCWarning(lcEngine) << "The engine could not take the medium" << FromUtf8(m_mediaPath);
         return;
@@ -416,7 +417,8 @@ bool LibVlcPlayer::RecreateEngine(int mode) {
         return false;
     }
     ReleaseEngine();
-    // A failed re-creation is final, like a failed load: let the library go too.
+    // A failed re-creation is final, like a failed load: let the library go
+    // too, so that every later call returns at once as it does after one.
     if (!CreateEngine()) {
         Unload();
         return false;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <set>
 
@@ -127,20 +128,26 @@ TEST_F(GSensorGraphTest, TenMinutesOfSamplesSpanTheWholePlot) {
 TEST_F(GSensorGraphTest, ARawValueIsScaledByTheFullScaleAndDrawnWithinTheRange) {
     const struct {
         double fullScale;
+        std::int8_t raw;
+        int height;
         int curveY;
         const char* readout;
     } cases[] = {
-        {2.0, 59, "X: 1.9844 G    "},   // 1.984375 G: 86 - 1.984375 x 132 / 10
-        {8.0, top, "X: 7.9375 G    "},  // beyond +5 G: drawn at the edge, read out as it is
-        {0.0, top, "X: 7.9375 G    "},  // no full scale counts as 8
+        {2.0, 127, 160, 59, "X: 1.9844 G    "},   // 1.984375 G: 86 - 1.984375 x 132 / 10
+        {8.0, 127, 160, top, "X: 7.9375 G    "},  // beyond +5 G: drawn at the edge, read as it is
+        {0.0, 127, 160, top, "X: 7.9375 G    "},  // no full scale counts as 8
+        // 108 - 3.125 x 176 / 10 is 53 exactly; 3.125 x (176 / 10) rounds to just below 53.
+        {4.0, 100, 204, 53, "X: 3.1250 G    "},
     };
     for (const auto& c : cases) {
-        Load(600, {127, 0, 0}, 0.01, c.fullScale);
+        graph.resize(626, c.height);
+        Load(600, {c.raw, 0, 0}, 0.01, c.fullScale);
         graph.SetPosition(10000);
         EXPECT_EQ(graph.ReadoutText(0), QString::fromLatin1(c.readout));
         const QImage shown = Shown();
         EXPECT_EQ(shown.pixelColor(left + 300, c.curveY), kYellow) << c.fullScale;
-        EXPECT_EQ(Count(shown, QRect(left + 300, top, 1, 132), kYellow), 1) << c.fullScale;
+        EXPECT_EQ(Count(shown, QRect(left + 300, top, 1, graph.PlotRect().height()), kYellow), 1)
+            << c.fullScale;
     }
 }
 

@@ -24,6 +24,8 @@ namespace {
 constexpr auto kOrangePicture = static_cast<Picture>(9001);
 constexpr auto kBluePicture = static_cast<Picture>(9002);
 constexpr auto kRedOverGreenPicture = static_cast<Picture>(9003);
+// No bitmap of that number exists.
+constexpr auto kMissingBitmap = static_cast<Bitmap>(9099);
 const QColor kOrange(255, 128, 0);
 const QColor kBlue(0, 64, 255);
 
@@ -290,12 +292,30 @@ TEST_F(ToolTipTest, ShowingTakesTheControlsEntryForDescriptionAndIcon) {
     ASSERT_EQ(qAlpha(icon.pixel(13, 24)), 255);
     EXPECT_EQ(canvas.pixel(4 + 13, 4 + 24), icon.pixel(13, 24));
 
-    // A control without an entry shows its label alone.
+    // A control without an entry has no icon and leaves the description as
+    // it is; an entry without a description empties it.
     AskForTip(stop);
     EXPECT_EQ(tooltip.CurrentTool(), &stop);
-    EXPECT_TRUE(tooltip.Description().isEmpty());
+    EXPECT_EQ(tooltip.Description(), LoadUiString(StringId::PlayPauseTip));
     QPainter painter(&canvas);
     EXPECT_FALSE(tooltip.OnDrawIcon(painter, QRect(4, 4, 32, 32)));
+    tooltip.AddTool(&owner, QStringLiteral("Window"), ToolEntry{});
+    AskForTip(owner);
+    EXPECT_EQ(tooltip.CurrentTool(), &owner);
+    EXPECT_TRUE(tooltip.Description().isEmpty());
+    EXPECT_FALSE(tooltip.OnDrawIcon(painter, QRect(4, 4, 32, 32)));
+}
+
+// An icon that is named but cannot be loaded still counts as drawn: the
+// tooltip keeps its place beside the label, as it does for every control.
+TEST_F(ToolTipTest, AnIconThatCannotBeLoadedStillCountsAsDrawn) {
+    tooltip.AddTool(&play, QStringLiteral("Play"), ToolEntry{std::nullopt, kMissingBitmap});
+    AskForTip(play);
+    ASSERT_EQ(tooltip.CurrentTool(), &play);
+    QImage canvas(40, 40, QImage::Format_ARGB32);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    EXPECT_TRUE(tooltip.OnDrawIcon(painter, QRect(4, 4, 32, 32)));
 }
 
 TEST_F(ToolTipTest, AnUnregisteredControlShowsNothing) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QTest>
 
 #include "positionslider.h"
 #include "qtsupport/qtprinters.h"
@@ -96,6 +97,41 @@ TEST_F(PositionSliderTest, APressJumpsThereAndSeeksOnlyWhenDraggedOrReleased) {
 
     test::DragTo(slider, {100, y});
     EXPECT_EQ(owner.seeks.size(), 4u) << "moves after the release are no drag";
+}
+
+// The window's own keys seek: a slider that took the focus on a click would
+// answer the arrow keys itself. Only the left button moves a slider.
+TEST(SlidersTest, NeitherSliderTakesTheFocusNorAnswersOtherButtons) {
+    OwnerWindow owner;
+    PositionSlider position(&owner);
+    VolumeSlider volume(&owner);
+    owner.Listen(position);
+    owner.Listen(volume);
+    position.setGeometry(0, 0, 416, 20);
+    position.setRange(0, 1000);
+    volume.setGeometry(500, 0, 416, 20);
+    volume.setRange(0, 100);
+    volume.setValue(100);
+
+    for (PaintedSlider* slider :
+         {static_cast<PaintedSlider*>(&position), static_cast<PaintedSlider*>(&volume)}) {
+        const int before = slider->value();
+        for (const Qt::MouseButton button : {Qt::MiddleButton, Qt::RightButton}) {
+            test::SendMouse(*slider, QEvent::MouseButtonPress, {308, 10}, button, button);
+            test::SendMouse(*slider, QEvent::MouseMove, {350, 10}, Qt::NoButton, button);
+            test::SendMouse(*slider, QEvent::MouseButtonRelease, {350, 10}, button, Qt::NoButton);
+            EXPECT_EQ(slider->value(), before) << button;
+            EXPECT_FALSE(slider->IsDragging()) << button;
+        }
+    }
+    // Through the window system: only its clicks hand out the focus.
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    QTest::mouseClick(&position, Qt::LeftButton, Qt::NoModifier, {108, 10});
+    QTest::mouseClick(&volume, Qt::LeftButton, Qt::NoModifier, {108, 10});
+    EXPECT_EQ(owner.focusWidget(), nullptr);
+    EXPECT_EQ(owner.seeks, std::vector<int>{250});
+    EXPECT_EQ(owner.volumes, std::vector<int>{25});
 }
 
 QColor ThumbColor(PaintedSlider& slider) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
+
+#include <QMouseEvent>
 
 #include "qtsupport/qtprinters.h"
 #include "qtsupport/widgetinput.h"
@@ -38,6 +41,31 @@ TEST(SpeedReadoutTest, ShowsTheSpeedInThreePlacesAndBlanksWithoutAFix) {
 
     readout.SetSpeed(true, 65535);
     EXPECT_EQ(readout.SpeedText(), u"65535"_s);
+}
+
+// The main window, which moves itself on a press of its surface and
+// changes the display mode on a double click.
+class Window : public QWidget {
+public:
+    std::vector<QEvent::Type> mouse;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override { mouse.push_back(event->type()); }
+    void mouseReleaseEvent(QMouseEvent* event) override { mouse.push_back(event->type()); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mouse.push_back(event->type()); }
+};
+
+TEST(SpeedReadoutTest, TakesTheLeftPressAndReleaseAndLeavesTheDoubleClickToTheWindow) {
+    Window window;
+    SpeedReadout readout(&window);
+    readout.setGeometry(0, 0, 80, 40);
+    const QPoint at(20, 20);
+
+    test::Click(readout, at);
+    EXPECT_TRUE(window.mouse.empty()) << "a press there must not move the window";
+
+    test::SendMouse(readout, QEvent::MouseButtonDblClick, at);
+    EXPECT_EQ(window.mouse, std::vector<QEvent::Type>{QEvent::MouseButtonDblClick});
 }
 
 }  // namespace

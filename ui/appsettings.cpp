@@ -91,6 +91,9 @@ int AppSettings::ReadMapType() {
     return m_mapType;
 }
 
+// Fitted to the screen's work area, panels left out: the window has no
+// caption of its own, so a full-screen client area would let it reach under
+// a panel where it cannot be grabbed.
 QRect AppSettings::LoadWindowRect() const {
     const QSize screen = FullScreenClientSize();
     // Without a screen to measure, the smallest window fits anywhere.

@@ -24,11 +24,16 @@ PaintedSlider::PaintedSlider(QColor thumbColor, QColor thumbPressedColor, Releas
       m_thumbPressedColor(thumbPressedColor),
       m_release(release) {
     setTickPosition(QSlider::NoTicks);
+    // The window's own keys seek and change the volume; a slider holding the
+    // focus after a click would take the arrow keys for itself.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void PaintedSlider::mousePressEvent(QMouseEvent* event) {
+    // Only the left button moves the thumb: the style would let the middle
+    // one jump it too.
     if (event->button() != Qt::LeftButton) {
-        QSlider::mousePressEvent(event);
+        event->accept();
         return;
     }
     // The thumb jumps to the point at once; the owner hears of it on a move
@@ -49,7 +54,7 @@ void PaintedSlider::mouseMoveEvent(QMouseEvent* event) {
 
 void PaintedSlider::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !m_dragging) {
-        QSlider::mouseReleaseEvent(event);
+        event->accept();
         return;
     }
     m_dragging = false;

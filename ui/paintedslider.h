@@ -9,7 +9,8 @@ namespace tavrel {
 // A horizontal slider that paints its own channel and round thumb and jumps
 // to the point clicked instead of stepping a page. While the thumb is dragged,
 // and once when it is let go, it reports its position through its
-// subclass's signal. Subclasses draw the channel.
+// subclass's signal. Only the left button moves it, and it never takes the
+// keyboard focus. Subclasses draw the channel.
 class PaintedSlider : public QSlider {
     Q_OBJECT
 

@@ -38,6 +38,9 @@ PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {
     connect(&m_hoverTimer, &QTimer::timeout, this, &PictureButton::OnHover);
 }
 
+// A picture loaded after the button has painted, standard or alternate,
+// has its images made afresh: keeping the prepared ones would show the old
+// picture for good.
 bool PictureButton::LoadStdImage(Picture picture) {
     m_stdImage = LoadPicture(picture);
     m_images = {};
@@ -101,7 +104,8 @@ PictureButton::Look PictureButton::ChooseLook() const {
     }
     const bool pressed = isDown();
     // A held toggle button already shows the picture its click will make
-    // current; the state itself changes only with the click.
+    // current; the state itself changes only with the click, so a press
+    // abandoned by sliding off the button shows the old picture again.
     const bool showAlt = m_toggle && pressed ? !m_showAlt : m_showAlt;
     // Without an alternate picture there is only the standard one to show.
     const bool alternate = showAlt && m_hasAltImage;

@@ -1,6 +1,7 @@
 #include "richtooltip.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -44,12 +45,21 @@ void RichToolTip::InitTooltip(QWidget* owner) {
     m_owner = owner;
 }
 
+void RichToolTip::AddTool(QWidget* window, const QString& label, const QRect& rect, int toolId) {
+    Register({window, toolId, label, rect, std::nullopt});
+}
+
 void RichToolTip::AddTool(QWidget* window, const QString& label, const ToolEntry& entry,
                           const QRect& rect, int toolId) {
+    Register({window, toolId, label, rect, entry});
+}
+
+void RichToolTip::Register(Registration registration) {
+    QWidget* window = registration.window.data();
     if (window == nullptr) {
         return;
     }
-    m_registrations.push_back({window, toolId, label, rect, entry});
+    m_registrations.push_back(std::move(registration));
     window->installEventFilter(this);
 }
 
@@ -119,9 +129,11 @@ bool RichToolTip::eventFilter(QObject* watched, QEvent* event) {
 void RichToolTip::OnShow(const Registration& registration, const QPoint& globalPos) {
     m_current = registration.window.data();
     m_label = registration.label;
-    m_currentIcon = registration.entry.icon;
-    m_description =
-        registration.entry.description ? LoadUiString(*registration.entry.description) : QString();
+    m_currentIcon = registration.entry ? registration.entry->icon : std::nullopt;
+    if (registration.entry) {
+        const std::optional<StringId>& description = registration.entry->description;
+        m_description = description ? LoadUiString(*description) : QString();
+    }
 
     const QFontMetrics labelMetrics(LabelFont(font()));
     int textWidth = labelMetrics.horizontalAdvance(m_label);
@@ -158,10 +170,9 @@ bool RichToolTip::OnDrawIcon(QPainter& painter, const QRect& rect) const {
         return false;
     }
     const QImage icon = LoadBitmap(*m_currentIcon);
-    if (icon.isNull()) {
-        return false;
+    if (!icon.isNull()) {
+        painter.drawImage(rect.topLeft(), icon, QRect(QPoint(0, 0), GetIconSize()));
     }
-    painter.drawImage(rect.topLeft(), icon, QRect(QPoint(0, 0), GetIconSize()));
     return true;
 }
 

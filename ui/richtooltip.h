@@ -35,8 +35,10 @@ public:
     void InitTooltip(QWidget* owner);
 
     // An empty rectangle means the whole window; tool ids tell apart
-    // several areas of one window.
-    void AddTool(QWidget* window, const QString& label, const ToolEntry& entry = {},
+    // several areas of one window. A tool without an entry shows no icon and
+    // leaves the description of the tooltip shown before as it was.
+    void AddTool(QWidget* window, const QString& label, const QRect& rect = {}, int toolId = 0);
+    void AddTool(QWidget* window, const QString& label, const ToolEntry& entry,
                  const QRect& rect = {}, int toolId = 0);
     void DelTool(QWidget* window, int toolId = 0);
     // Every registration of every window, whatever its tool id.
@@ -50,7 +52,8 @@ public:
     const QWidget* CurrentTool() const { return m_current; }
 
     QSize GetIconSize() const { return {32, 32}; }
-    // False when the current tool has no icon.
+    // False when the current tool has no icon. A named icon that cannot be
+    // loaded counts as drawn: the tooltip's layout does not depend on it.
     bool OnDrawIcon(QPainter& painter, const QRect& rect) const;
 
 protected:
@@ -63,9 +66,10 @@ private:
         int toolId = 0;
         QString label;
         QRect rect;
-        ToolEntry entry;
+        std::optional<ToolEntry> entry;
     };
 
+    void Register(Registration registration);
     void OnShow(const Registration& registration, const QPoint& globalPos);
     void Unregister(QWidget* window, int toolId);
 
