@@ -3,22 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 
 #include "qtsupport/widgetinput.h"
 
 namespace tavrel {
 namespace {
-
-int CountPixels(const QImage& image, const std::function<bool(QColor)>& which) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += which(image.pixelColor(x, y)) ? 1 : 0;
-        }
-    }
-    return count;
-}
 
 class CompassTest : public ::testing::Test {
 protected:
@@ -47,10 +36,10 @@ TEST_F(CompassTest, NoHeadingShowsTheFirstPictureInGrey) {
         return c.alpha() > 0 && (c.red() != c.green() || c.green() != c.blue());
     };
     compass.SetHeading(0);
-    EXPECT_GT(CountPixels(test::RenderWidget(compass), coloured), 10);
+    EXPECT_GT(test::CountPixels(test::RenderWidget(compass), coloured), 10);
     compass.ShowNoHeading();
     EXPECT_EQ(compass.ImageIndex(), 0u);
-    EXPECT_EQ(CountPixels(test::RenderWidget(compass), coloured), 0);
+    EXPECT_EQ(test::CountPixels(test::RenderWidget(compass), coloured), 0);
     EXPECT_FALSE(compass.SetImageIndex(9));
     EXPECT_TRUE(compass.SetImageIndex(8));
 }

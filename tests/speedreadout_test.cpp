@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include <QMouseEvent>
@@ -15,16 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace tavrel {
 namespace {
 
-int CountPixels(const QImage& image, const std::function<bool(QColor)>& which) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += which(image.pixelColor(x, y)) ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 TEST(SpeedReadoutTest, ShowsTheSpeedInThreePlacesAndBlanksWithoutAFix) {
     SpeedReadout readout;
     readout.resize(80, 40);
@@ -34,10 +23,10 @@ TEST(SpeedReadoutTest, ShowsTheSpeedInThreePlacesAndBlanksWithoutAFix) {
     readout.SetSpeed(true, 5);
     EXPECT_EQ(readout.SpeedText(), u"  5"_s);
     const auto notGrey = [](QColor c) { return c != QColor(64, 64, 64); };
-    EXPECT_GT(CountPixels(test::RenderWidget(readout), notGrey), 100);
+    EXPECT_GT(test::CountPixels(test::RenderWidget(readout), notGrey), 100);
 
     readout.SetSpeed(false, 0);
-    EXPECT_EQ(CountPixels(test::RenderWidget(readout), notGrey), 0);
+    EXPECT_EQ(test::CountPixels(test::RenderWidget(readout), notGrey), 0);
 
     readout.SetSpeed(true, 65535);
     EXPECT_EQ(readout.SpeedText(), u"65535"_s);

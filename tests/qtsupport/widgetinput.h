@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include <QApplication>
+#include <QColor>
 #include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
@@ -14,6 +17,17 @@ inline QImage RenderWidget(QWidget& widget) {
     image.fill(Qt::transparent);
     widget.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
     return image;
+}
+
+// How many of the image's pixels the predicate picks.
+inline int CountPixels(const QImage& image, const std::function<bool(QColor)>& which) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += which(image.pixelColor(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 // Mouse input delivered straight to the widget, as the window system's would be.
