@@ -25,20 +25,27 @@ std::string EscapeXmlText(const std::string& text) {
     return escaped;
 }
 
-KmlTrackWriter::~KmlTrackWriter() {
-    if (m_file != nullptr) {
-        std::fclose(m_file);
-    }
-}
+namespace {
+
+// Points are gathered into writes of this size rather than one call each.
+constexpr std::size_t kWriteChunk = 64 * 1024;
+
+}  // namespace
 
 bool KmlTrackWriter::Create(const std::string& path) {
-    m_file = std::fopen(path.c_str(), "wb");
-    return m_file != nullptr;
+    m_pending.clear();
+    m_open = m_file.Open(path);
+    return m_open;
 }
 
 void KmlTrackWriter::Write(const std::string& text) {
-    if (m_file != nullptr) {
-        std::fwrite(text.data(), 1, text.size(), m_file);
+    if (!m_open) {
+        return;
+    }
+    m_pending += text;
+    if (m_pending.size() >= kWriteChunk) {
+        m_file.Write(m_pending);
+        m_pending.clear();
     }
 }
 
@@ -77,7 +84,7 @@ void KmlTrackWriter::WritePoint(double latitude, double longitude, std::int32_t 
 }
 
 bool KmlTrackWriter::WriteFooterAndClose() {
-    if (m_file == nullptr) {
+    if (!m_open) {
         return false;
     }
     Write(
@@ -87,10 +94,10 @@ bool KmlTrackWriter::WriteFooterAndClose() {
         "    </Placemark>\n"
         "  </Document>\n"
         "</kml>\n");
-    const bool written = std::ferror(m_file) == 0;
-    const bool closed = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    return written && closed;
+    m_file.Write(m_pending);
+    m_pending.clear();
+    m_open = false;
+    return m_file.Commit();
 }
 
 }  // namespace tavrel

@@ -1,22 +1,23 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+
+#include "replacingfile.h"
 
 namespace tavrel {
 
 // Writes one GPS track as a KML 2.2 file in three stages: header, points,
 // footer. Lines end with a line feed; numbers use a full stop whatever the
-// user's locale.
+// user's locale. The file takes its name only when complete: until then an
+// earlier file of that name stays as it was.
 class KmlTrackWriter {
 public:
     KmlTrackWriter() = default;
-    ~KmlTrackWriter();
     KmlTrackWriter(const KmlTrackWriter&) = delete;
     KmlTrackWriter& operator=(const KmlTrackWriter&) = delete;
 
-    // Creates or truncates the file; false when it cannot be created.
+    // Starts the file; false when it cannot be created.
     bool Create(const std::string& path);
     // The three texts are escaped for XML element text: a file name may hold
     // "&" or "<".
@@ -25,13 +26,15 @@ public:
     // One point, longitude first, in decimal degrees.
     void WritePoint(double latitude, double longitude, std::int32_t altitude);
     // False when any write since Create failed (a full card, say): such a
-    // file is not reported as saved.
+    // file is neither reported as saved nor put in place.
     bool WriteFooterAndClose();
 
 private:
     void Write(const std::string& text);
 
-    std::FILE* m_file = nullptr;
+    ReplacingFile m_file;
+    bool m_open = false;
+    std::string m_pending;
 };
 
 // Escapes the characters that cannot stand in XML element text; quotes can,

@@ -22,12 +22,13 @@ struct RunResult {
     std::string out;
 };
 
-// `environment` holds assignments for the command's environment; with
-// `withErrors` the standard error is read along with the output.
+// `environment` holds assignments for the command's environment, or shell
+// commands ending with ";"; with `withErrors` the standard error is read
+// along with the output; `output` redirects the standard output instead.
 RunResult RunCli(const std::string& arguments, const std::string& environment = {},
-                 bool withErrors = false) {
-    const std::string command =
-        environment + " " + TAVREL_CLI + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
+                 bool withErrors = false, const std::string& output = {}) {
+    const std::string command = environment + " " + TAVREL_CLI + " " + arguments +
+                                (withErrors ? " 2>&1" : " 2>/dev/null") + " " + output;
     RunResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     char buffer[4096];
@@ -204,6 +205,74 @@ TEST(Cli, KmlAndGpxFailWhenARecordingCannotBeReadAfterTheScan) {
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(Count(text, "<trkseg>"), 1);
     EXPECT_EQ(Count(text, "<trkpt"), 0);
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+TEST(Cli, GpxThatCannotBeWrittenLeavesTheEarlierExport) {
+    const fs::path card = TrackCard();
+    const fs::path out = card / "out";
+    fs::create_directories(out);
+    ASSERT_EQ(RunCli("gpx " + Quoted(card) + " -o " + Quoted(out / "all.gpx")).status, 0);
+    const std::string earlier = ReadText(out / "all.gpx");
+    // A full card without a file system to fill: writes beyond 512 bytes fail.
+    const RunResult full = RunCli("gpx " + Quoted(card) + " -o " + Quoted(out / "all.gpx"),
+                                  "trap '' XFSZ; ulimit -f 1;", true);
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.out.find("tavrel-cli: cannot write"), std::string::npos) << full.out;
+    EXPECT_EQ(ReadText(out / "all.gpx"), earlier);
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), {}), 1);
+}
+
+TEST(Cli, GpxWritesOverNothingButAnEarlierExport) {
+    const fs::path card = TrackCard();
+    const fs::path recording = card / "MOVIE" / "FILE0001.AVI";
+    const fs::path readOnly = card / "MOVIE" / "FILE0002.AVI";
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+    const fs::path notes = card / "notes.gpx";
+    std::ofstream(notes) << "<?xml version=\"1.0\"?>\n<gpx creator=\"someone else\"/>\n";
+    const fs::path unlisted = card / "MOVIE" / "FILE0003.AVI";
+    samplegen::WriteFile(unlisted, {'n', 'o'});
+    for (const fs::path& target : {recording, readOnly, notes, unlisted, card / "MOVIE"}) {
+        const std::string before = fs::is_regular_file(target) ? ReadText(target) : "";
+        const RunResult result = RunCli("gpx " + Quoted(card) + " -o " + Quoted(target), {}, true);
+        EXPECT_EQ(result.status, 1) << target;
+        EXPECT_NE(result.out.find("tavrel-cli: will not write over"), std::string::npos)
+            << result.out;
+        // Compared rather than printed: a recording is binary.
+        if (fs::is_regular_file(target)) {
+            EXPECT_TRUE(ReadText(target) == before) << target;
+        }
+    }
+    EXPECT_TRUE(fs::is_directory(card / "MOVIE"));
+    // Nor by another spelling of the same recording.
+    EXPECT_EQ(RunCli("gpx " + Quoted(card / "MOVIE" / ".." / "MOVIE") + " -o " +
+                     Quoted(card / "MOVIE" / "." / "FILE0001.AVI"))
+                  .status,
+              1);
+
+    const fs::path gpx = card / "all.gpx";
+    ASSERT_EQ(RunCli("gpx " + Quoted(card) + " -o " + Quoted(gpx)).status, 0);
+    fs::resize_file(gpx, 80);  // cut off, yet recognisably ours
+    ASSERT_EQ(RunCli("gpx " + Quoted(card) + " -o " + Quoted(gpx)).status, 0);
+    EXPECT_EQ(Count(ReadText(gpx), "<trkseg>"), 2);
+}
+
+TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
+    const fs::path card = TrackCard();
+    const std::string file = Quoted(card / "MOVIE" / "FILE0001.AVI");
+    for (const std::string& arguments :
+         {"info " + file, "scan " + Quoted(card), "track " + file, "track --gsensor " + file}) {
+        for (const char* output : {">/dev/full", ">&-"}) {
+            const RunResult result = RunCli(arguments, {}, true, output);
+            EXPECT_EQ(result.status, 1) << arguments << ' ' << output;
+            EXPECT_EQ(result.out, "tavrel-cli: cannot write the output\n")
+                << arguments << ' ' << output;
+        }
+    }
 }
 
 TEST(Cli, TrackPrintsFixesOrSamplesAsCsv) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -101,6 +105,11 @@ TEST_F(KmlExport, WritesTheUsableFixesOfARecordingInASubfolder) {
     EXPECT_EQ(ReadText(result.path),
               Header("FILE0001.AVI", "\"MOVIE//FILE0001.AVI\" 2012/05/01 10:20:30") +
                   "121.504167,25.058333,35\n" + kFooter);
+    // Readable as any new file of the user's is, though written under another
+    // name first.
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    EXPECT_EQ(static_cast<mode_t>(fs::status(result.path).permissions()), 0666 & ~umask);
 }
 
 TEST_F(KmlExport, RecordingAtTheTopWithoutFixesGivesAnEmptyTrack) {
@@ -150,17 +159,47 @@ TEST_F(KmlExport, WrittenOnlyForTheRecordingWhoseTrackIsLoaded) {
     EXPECT_TRUE(fs::is_empty(m_out));
 }
 
-TEST(KmlTrackWriter, CloseReportsAFailedWrite) {
-    // A few points stay in the stream's buffer until the close; many fill it
+// Writes beyond `bytes` fail with EFBIG while it lives: a full card without
+// needing a file system to fill.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+TEST(KmlTrackWriter, AFailedWriteLeavesTheEarlierFileAsItWas) {
+    const fs::path folder = test::FreshFolder("kml-full");
+    const fs::path path = folder / "FILE0001_2012_05_01_10-20-30.KML";
+    // A few points stay in the writer's buffer until the close; many fill it
     // and fail on the way.
     for (const int points : {1, 100000}) {
+        samplegen::WriteFile(path, {'o', 'l', 'd'});
         KmlTrackWriter writer;
-        ASSERT_TRUE(writer.Create("/dev/full"));
-        writer.WriteHeader("FILE0001.AVI", "", "\"/FILE0001.AVI\"");
-        for (int i = 0; i < points; ++i) {
-            writer.WritePoint(25.058333, 121.504167, 35);
+        ASSERT_TRUE(writer.Create(path.string()));
+        {
+            const FileSizeLimit full(256);
+            writer.WriteHeader("FILE0001.AVI", "", "\"/FILE0001.AVI\"");
+            for (int i = 0; i < points; ++i) {
+                writer.WritePoint(25.058333, 121.504167, 35);
+            }
+            EXPECT_FALSE(writer.WriteFooterAndClose()) << points << " points";
         }
-        EXPECT_FALSE(writer.WriteFooterAndClose()) << points << " points";
+        EXPECT_EQ(ReadText(path), "old") << points << " points";
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << points << " points";
     }
 }
 

@@ -13,6 +13,10 @@ using Arguments = std::vector<std::string>;
 
 // Prints the usage text on standard error and returns kExitUsage.
 int Usage();
+// Flushes standard output: kExitOk when everything printed reached it,
+// otherwise a message on standard error and kExitFailure, so that a script
+// never takes a cut-off output for a whole one.
+int FinishOutput();
 
 int RunInfo(const Arguments& arguments);
 int RunScan(const Arguments& arguments);

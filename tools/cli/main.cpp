@@ -1,5 +1,6 @@
 // tavrel-cli: the viewer's reading of recordings and folders, for scripts.
 
+#include <cstdio>
 #include <iostream>
 #include <map>
 
@@ -24,15 +25,32 @@ constexpr const char* kUsage =
     "       command does and prints the path written; FOLDER is the opened folder\n"
     "       the recording's subfolder is taken from (default: the file's folder).\n"
     "gpx    writes the GPS tracks of a whole folder as one GPX 1.1 file: a track\n"
-    "       per run of consecutive recordings, a segment per recording.\n"
+    "       per run of consecutive recordings, a segment per recording. FILE is\n"
+    "       replaced only when it is a GPX file this tool wrote: never a recording\n"
+    "       or any other file.\n"
     "track  prints the recording's usable GPS fixes as CSV, or with --gsensor its\n"
-    "       G-sensor samples in G.\n";
+    "       G-sensor samples in G.\n"
+    "\n"
+    "Files are written whole or not at all. The exit status is 1 when anything\n"
+    "could not be read or written, standard output included, and 2 for a wrong\n"
+    "command line.\n";
 
 }  // namespace
 
 int Usage() {
     std::cerr << kUsage;
     return kExitUsage;
+}
+
+int FinishOutput() {
+    // The stream writes through stdio, whose error flag also remembers a
+    // write that failed before the flush.
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
+        return kExitOk;
+    }
+    std::cerr << "tavrel-cli: cannot write the output\n";
+    return kExitFailure;
 }
 
 }  // namespace tavrel::cli

@@ -84,7 +84,7 @@ int RunInfo(const Arguments& arguments) {
     for (const std::string& file : arguments) {
         Print(InfoJson(file));
     }
-    return kExitOk;
+    return FinishOutput();
 }
 
 int RunScan(const Arguments& arguments) {
@@ -97,7 +97,7 @@ int RunScan(const Arguments& arguments) {
         return kExitFailure;
     }
     Print(ScanJson(catalog));
-    return kExitOk;
+    return FinishOutput();
 }
 
 }  // namespace tavrel::cli

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include "directorypath.h"
 #include "kmlexport.h"
 #include "recordingcatalog.h"
+#include "replacingfile.h"
 #include "telemetryfile.h"
 
 namespace tavrel::cli {
@@ -68,6 +70,29 @@ std::string Fixed(double value, int decimals) {
 int Fail(const std::string& message) {
     std::cerr << "tavrel-cli: " << message << '\n';
     return kExitFailure;
+}
+
+// How every file this tool writes begins: what tells a previous export,
+// which may be replaced, from any other file, which never is.
+constexpr const char* kGpxStart =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<gpx version=\"1.1\" creator=\"Tavrel\" ";
+
+// True when `path` is absent or an earlier export of ours, which the new one
+// may take the place of.
+bool MayWriteOver(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    if (status.type() == fs::file_type::not_found) {
+        return true;
+    }
+    if (status.type() != fs::file_type::regular) {
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string start(std::strlen(kGpxStart), '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    return in && start == kGpxStart;
 }
 
 std::string WithSlash(std::string folder) {
@@ -160,7 +185,7 @@ int RunKml(const Arguments& arguments) {
         return Fail("cannot write " + result.path);
     }
     std::cout << result.path << '\n';
-    return kExitOk;
+    return FinishOutput();
 }
 
 int RunGpx(const Arguments& arguments) {
@@ -172,11 +197,21 @@ int RunGpx(const Arguments& arguments) {
     if (catalog.FillFromFolder(parsed->positional[0]) == 0) {
         return Fail("no such folder: " + parsed->positional[0]);
     }
+    const std::string output = parsed->options.at("-o");
+    for (int index = 0; index < static_cast<int>(catalog.Files().size()); ++index) {
+        std::error_code error;
+        if (fs::equivalent(output, catalog.PathOf(index), error)) {
+            return Fail("will not write over a recording: " + output);
+        }
+    }
+    if (!MayWriteOver(output)) {
+        return Fail("will not write over " + output + ": not a GPX file this tool wrote");
+    }
     // The whole track is read before the file is written, so that a
     // recording that cannot be read leaves no file behind.
     std::ostringstream gpx;
-    gpx << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<gpx version=\"1.1\" creator=\"Tavrel\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
+    gpx << kGpxStart
+        << "xmlns=\"http://www.topografix.com/GPX/1/1\" "
            "xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n";
     for (const RecordingGroup& group : catalog.Groups()) {
         gpx << "  <trk>\n    <name>G" << group.number << "</name>\n";
@@ -188,13 +223,12 @@ int RunGpx(const Arguments& arguments) {
         gpx << "  </trk>\n";
     }
     gpx << "</gpx>\n";
-    const std::string output = parsed->options.at("-o");
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    out << gpx.str();
-    out.close();
-    if (!out) {
-        std::error_code ignored;
-        fs::remove(output, ignored);
+    ReplacingFile out;
+    if (!out.Open(output)) {
+        return Fail("cannot write " + output);
+    }
+    out.Write(gpx.str());
+    if (!out.Commit()) {
         return Fail("cannot write " + output);
     }
     return kExitOk;
@@ -228,7 +262,7 @@ int RunTrack(const Arguments& arguments) {
                       << Fixed(GSensorValueInG(sample.y, info.gsensorRateWord), 4) << ','
                       << Fixed(GSensorValueInG(sample.z, info.gsensorRateWord), 4) << '\n';
         }
-        return kExitOk;
+        return FinishOutput();
     }
     std::cout << "time_ms,latitude,longitude,altitude,speed_kmh,heading_degrees\n";
     const int perSecond = GpsRecordsPerSecond(info.gpsRateWord);
@@ -240,7 +274,7 @@ int RunTrack(const Arguments& arguments) {
                       << record.speedKmh << ',' << record.HeadingDegrees() << '\n';
         }
     }
-    return kExitOk;
+    return FinishOutput();
 }
 
 }  // namespace tavrel::cli
