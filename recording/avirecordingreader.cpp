@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <span>
 
 #include "byteorder.h"
 #include "calendartime.h"
 #include "telemetry.h"
+#include "telemetryfile.h"
 
 namespace tavrel {
 
@@ -35,6 +37,7 @@ int AviRecordingReader::ReadRecording(const std::filesystem::path& path, Recordi
     m_info = RecordingInfo{};
     m_timeKnown = false;
     m_moviOverrun = false;
+    m_walkEnded = false;
     try {
         if (!m_file.Open(path)) {
             return -1;
@@ -67,64 +70,90 @@ int AviRecordingReader::ReadRecording(const std::filesystem::path& path, Recordi
     return 0;
 }
 
+const std::array<AviRecordingReader::Handler, 11> AviRecordingReader::kHandlers = {{
+    {FourCC("gps0"), &AviRecordingReader::ReadGpsChunk},
+    {FourCC("gsen"), &AviRecordingReader::ReadGSensorChunk},
+    {FourCC("gpsa"), &AviRecordingReader::ReadRateChunk},
+    {FourCC("gsea"), &AviRecordingReader::ReadRateChunk},
+    {FourCC("IDIT"), &AviRecordingReader::ReadIditChunk},
+    {FourCC("idx1"), &AviRecordingReader::SkipChunk},
+    {FourCC("JUNK"), &AviRecordingReader::SkipChunk},
+    {FourCC("indx"), &AviRecordingReader::SkipChunk},
+    {FourCC("avih"), &AviRecordingReader::ReadMainHeader},
+    {FourCC("strh"), &AviRecordingReader::ReadStreamHeader},
+    {FourCC("LIST"), &AviRecordingReader::ReadList},
+}};
+
+const AviRecordingReader::Handler* AviRecordingReader::HandlerOf(std::uint32_t id) {
+    const auto found = std::find_if(kHandlers.begin(), kHandlers.end(),
+                                    [id](const Handler& handler) { return handler.id == id; });
+    return found != kHandlers.end() ? &*found : nullptr;
+}
+
 void AviRecordingReader::Walk() {
     // Every step moves the position on by at least four bytes and positions
     // are 64-bit, so a 32-bit size can neither wrap it nor send it back: the
     // walk always ends.
     do {
         WalkStep();
-    } while (m_position < m_info.fileSize);
+    } while (m_position < m_info.fileSize && !m_walkEnded);
 }
 
 void AviRecordingReader::WalkStep() {
     const std::uint32_t id = ReadWord();
-    switch (id) {
-        case FourCC("gps0"):
-            ReadGpsChunk();
-            break;
-        case FourCC("gsen"): {
-            const std::uint32_t size = ReadWord();
-            m_info.gsensorOffset = m_position;
-            m_info.gsensorSize = size;
-            m_position += GSensorSample::kSize * (size / GSensorSample::kSize);
-            break;
-        }
-        case FourCC("gpsa"):
-        case FourCC("gsea"): {
-            const std::uint32_t size = ReadWord();
-            const std::uint64_t payloadEnd = m_position + size;
-            const std::uint32_t word = ReadWordAt(m_position);
-            (id == FourCC("gpsa") ? m_info.gpsRateWord : m_info.gsensorRateWord) = word;
-            m_position = payloadEnd;
-            break;
-        }
-        case FourCC("IDIT"):
-            ReadIditChunk();
-            break;
-        case FourCC("idx1"):
-        case FourCC("JUNK"):
-        case FourCC("indx"): {
-            const std::uint32_t size = ReadWord();
-            m_position += size;
-            break;
-        }
-        case FourCC("avih"):
-            ReadMainHeader();
-            break;
-        case FourCC("strh"):
-            ReadStreamHeader();
-            break;
-        case FourCC("LIST"):
-            ReadList();
-            break;
-        default:
-            // Unknown identifiers, the form type "AVI " and a lone strf: the
-            // next step reads the following four bytes as an identifier.
-            break;
+    if (const Handler* handler = HandlerOf(id)) {
+        (this->*handler->read)(id);
+    } else {
+        // Unknown identifiers, the form type "AVI " and a lone strf.
+        StepOverUnknownWords(m_position - 4);
     }
 }
 
-void AviRecordingReader::ReadGpsChunk() {
+void AviRecordingReader::StepOverUnknownWords(std::uint64_t runStart) {
+    // Stops on the next handled identifier on the same four-byte grid, where
+    // stepping one word at a time would have stopped, searching a window at
+    // a time. A word cut by the end of the file reads with zero bytes and
+    // names nothing.
+    const std::uint64_t runEnd = std::min(runStart + kLongestUnknownRun, m_info.fileSize);
+    while (m_position + 4 <= runEnd) {
+        const std::span<const std::uint8_t> view = m_file.View(m_position, 4);
+        const std::uint64_t words = std::min<std::uint64_t>(view.size(), runEnd - m_position) / 4;
+        if (words == 0) {
+            break;  // the file shrank since it was opened: the rest reads as zeros
+        }
+        for (std::uint64_t i = 0; i < words; ++i) {
+            if (HandlerOf(ReadLe32(view.data() + 4 * i)) != nullptr) {
+                m_position += 4 * i;
+                return;
+            }
+        }
+        m_position += 4 * words;
+    }
+    // Nothing handled before the end of the file or of the longest run.
+    m_walkEnded = true;
+}
+
+void AviRecordingReader::ReadGSensorChunk(std::uint32_t) {
+    const std::uint32_t size = ReadWord();
+    m_info.gsensorOffset = m_position;
+    m_info.gsensorSize = size;
+    m_position += GSensorSample::kSize * (size / GSensorSample::kSize);
+}
+
+void AviRecordingReader::ReadRateChunk(std::uint32_t id) {
+    const std::uint32_t size = ReadWord();
+    const std::uint64_t payloadEnd = m_position + size;
+    const std::uint32_t word = ReadWordAt(m_position);
+    (id == FourCC("gpsa") ? m_info.gpsRateWord : m_info.gsensorRateWord) = word;
+    m_position = payloadEnd;
+}
+
+void AviRecordingReader::SkipChunk(std::uint32_t) {
+    const std::uint32_t size = ReadWord();
+    m_position += size;
+}
+
+void AviRecordingReader::ReadGpsChunk(std::uint32_t) {
     const std::uint32_t size = ReadWord();
     m_info.gpsOffset = m_position;
     m_info.gpsSize = size;
@@ -134,7 +163,12 @@ void AviRecordingReader::ReadGpsChunk() {
     const int recordsPerSecond = GpsRecordsPerSecond(m_info.gpsRateWord);
     // Only records inside the file can carry a date; a declared size past the
     // end stops the examination there, the position still moves by the size.
-    for (std::uint64_t i = 0; i < recordCount && !m_timeKnown; ++i) {
+    // The search also stops where telemetry loading does: no camera writes
+    // more records than that, and a claim of gigabytes of undated records
+    // is not read through.
+    const std::uint64_t searchedCount =
+        std::min<std::uint64_t>(recordCount, kMaxTelemetryPayloadBytes / GpsRecord::kSize);
+    for (std::uint64_t i = 0; i < searchedCount && !m_timeKnown; ++i) {
         const std::uint64_t recordPosition = m_info.gpsOffset + i * GpsRecord::kSize;
         if (recordPosition + GpsRecord::kSize > m_info.fileSize) {
             break;
@@ -160,7 +194,7 @@ void AviRecordingReader::ReadGpsChunk() {
     m_position = m_info.gpsOffset + GpsRecord::kSize * recordCount;
 }
 
-void AviRecordingReader::ReadIditChunk() {
+void AviRecordingReader::ReadIditChunk(std::uint32_t) {
     m_timeKnown = true;
     const std::uint32_t size = ReadWord();
     const std::uint64_t payloadEnd = m_position + size;
@@ -185,7 +219,7 @@ void AviRecordingReader::ReadIditChunk() {
     m_position = payloadEnd;
 }
 
-void AviRecordingReader::ReadMainHeader() {
+void AviRecordingReader::ReadMainHeader(std::uint32_t) {
     const std::uint32_t size = ReadWord();
     std::array<std::uint8_t, kMainHeaderBytes> header{};
     ReadBlock(header.data(), header.size(), size);
@@ -198,7 +232,7 @@ void AviRecordingReader::ReadMainHeader() {
     m_info.lengthSeconds = m_info.lengthMs / 1000;
 }
 
-void AviRecordingReader::ReadStreamHeader() {
+void AviRecordingReader::ReadStreamHeader(std::uint32_t) {
     const std::uint32_t size = ReadWord();
     std::array<std::uint8_t, kStreamHeaderBytes> header{};
     ReadBlock(header.data(), header.size(), size);
@@ -219,7 +253,7 @@ void AviRecordingReader::ReadStreamHeader() {
     }
 }
 
-void AviRecordingReader::ReadList() {
+void AviRecordingReader::ReadList(std::uint32_t) {
     const std::uint32_t size = ReadWord();
     const std::uint64_t listEnd = m_position + size;
     const std::uint32_t listType = ReadWord();

@@ -1,5 +1,7 @@
 #include "telemetryfile.h"
 
+#include <new>
+
 #include "windowedfile.h"
 
 namespace tavrel {
@@ -8,7 +10,7 @@ namespace {
 
 std::vector<std::uint8_t> ReadPayload(WindowedFile& file, std::uint64_t offset,
                                       std::uint32_t size) {
-    if (size == 0 || offset + size > file.Length()) {
+    if (size == 0 || size > kMaxTelemetryPayloadBytes || offset + size > file.Length()) {
         return {};
     }
     std::vector<std::uint8_t> payload(size);
@@ -33,6 +35,8 @@ std::optional<TelemetryPayloads> ReadTelemetryPayloads(const std::string& path,
         return payloads;
     } catch (const FileReadError&) {
         return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return TelemetryPayloads{};
     }
 }
 

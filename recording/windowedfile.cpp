@@ -51,25 +51,41 @@ void WindowedFile::Close() {
 }
 
 std::size_t WindowedFile::ReadAt(std::uint64_t position, void* out, std::size_t count) {
-    if (position >= m_length || count == 0) {
-        return 0;
+    auto* bytes = static_cast<std::uint8_t*>(out);
+    std::size_t copied = 0;
+    while (copied < count) {
+        const std::span<const std::uint8_t> view = View(position + copied, count - copied);
+        if (view.empty()) {
+            break;
+        }
+        const std::size_t piece = std::min(view.size(), count - copied);
+        std::memcpy(bytes + copied, view.data(), piece);
+        copied += piece;
     }
-    const std::size_t available =
-        static_cast<std::size_t>(std::min<std::uint64_t>(count, m_length - position));
-    const bool inWindow =
-        position >= m_windowStart && position + available <= m_windowStart + m_window.size();
-    if (!inWindow) {
-        Fill(position, available);
-    }
-    const std::size_t delivered = static_cast<std::size_t>(
-        std::min<std::uint64_t>(available, m_windowStart + m_window.size() - position));
-    std::memcpy(out, m_window.data() + (position - m_windowStart), delivered);
-    return delivered;
+    return copied;
 }
 
-void WindowedFile::Fill(std::uint64_t position, std::size_t count) {
-    const std::size_t wanted = static_cast<std::size_t>(
-        std::min<std::uint64_t>(std::max(count, kWindowSize), m_length - position));
+std::span<const std::uint8_t> WindowedFile::View(std::uint64_t position, std::size_t count) {
+    if (position >= m_length || count == 0) {
+        return {};
+    }
+    const std::uint64_t wanted =
+        std::min<std::uint64_t>(std::min<std::size_t>(count, kWindowSize), m_length - position);
+    const bool inWindow =
+        position >= m_windowStart && position + wanted <= m_windowStart + m_window.size();
+    if (!inWindow) {
+        Fill(position);
+    }
+    const std::uint64_t skipped = position - m_windowStart;
+    if (skipped >= m_window.size()) {
+        return {};  // the file shrank since it was opened
+    }
+    return std::span<const std::uint8_t>(m_window).subspan(static_cast<std::size_t>(skipped));
+}
+
+void WindowedFile::Fill(std::uint64_t position) {
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kWindowSize, m_length - position));
     m_window.resize(wanted);
     m_windowStart = position;
     std::size_t filled = 0;

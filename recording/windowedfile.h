@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -40,11 +41,17 @@ public:
     std::uint64_t Length() const { return m_length; }
 
     // Copies up to `count` bytes at `position` into `out` and returns how many
-    // the file holds there: fewer, down to 0, at and past its end.
+    // the file holds there: fewer, down to 0, at and past its end. However
+    // many bytes a caller asks for, the window stays one window in size.
     std::size_t ReadAt(std::uint64_t position, void* out, std::size_t count);
 
+    // The window's bytes from `position` to its end, read first when the
+    // window does not hold min(`count`, kWindowSize) of them; empty at and
+    // past the end of the file. Valid until the next read.
+    std::span<const std::uint8_t> View(std::uint64_t position, std::size_t count);
+
 private:
-    void Fill(std::uint64_t position, std::size_t count);
+    void Fill(std::uint64_t position);
 
     int m_fd = -1;
     std::uint64_t m_length = 0;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+#include "readcounter.h"
+#include "telemetryfile.h"
 #include "testsupport.h"
 
 namespace tavrel {
@@ -295,6 +297,97 @@ TEST(AviRecordingReader, DeclaredSizesNearTheTopOfTheRange) {
                 EXPECT_EQ(info.gpsSize, size);
             }
         }
+    }
+}
+
+// A recording with telemetry that ends on a four-byte boundary, and its facts.
+struct TelemetryRecording {
+    RiffNode file;
+    RecordingInfo info;
+};
+
+TelemetryRecording MakeTelemetryRecording(const std::filesystem::path& folder, bool dated = true) {
+    RecordingSpec recipe = test::ShortRecording(3, kMay1);
+    if (!dated) {
+        recipe.iditText.reset();
+    }
+    recipe.gpsRateWord = 1;
+    recipe.gsensorRateWord = 0x020A;
+    recipe.gps = Fixes(3);
+    recipe.gsensor.resize(4);
+    TelemetryRecording made{samplegen::BuildRecording(recipe), {}};
+    const std::string path = test::WriteRecording(folder / "FILE0001.AVI", made.file);
+    EXPECT_EQ(AviRecordingReader().ReadRecording(path, &made.info), 0);
+    return made;
+}
+
+TEST(AviRecordingReader, ZeroTailsChangeOnlyTheSizeAndAreNotReadToTheirEnd) {
+    // What a camera that lost power leaves: a valid recording in a file
+    // preallocated up to the FAT32 maximum, the rest never written (sparse
+    // here). The walk must give the same facts without reading gigabytes.
+    // A claim of gigabytes of GPS records without a date is not searched
+    // through for one either: the reads cover at most the longest unknown run
+    // and the records searched for a date.
+    constexpr int kMostReads =
+        (AviRecordingReader::kLongestUnknownRun + kMaxTelemetryPayloadBytes) /
+            WindowedFile::kWindowSize +
+        4;
+    struct Case {
+        const char* name;
+        std::optional<std::uint32_t> gpsDeclared;
+        bool dated;
+        std::uint64_t length;
+    };
+    for (const Case c : {Case{"fat32-maximum", std::nullopt, true, 4294967295u},
+                         Case{"on-the-grid", std::nullopt, true, 4294967292u},
+                         Case{"gps-claiming-4GiB", 0xFFFFFFE0u, true, 5ull << 30},
+                         Case{"undated-gps-claiming-4GiB", 0xFFFFFFE0u, false, 5ull << 30}}) {
+        const std::filesystem::path folder = test::FreshFolder(c.name);
+        TelemetryRecording made = MakeTelemetryRecording(folder, c.dated);
+        RecordingInfo expected = made.info;
+        if (c.gpsDeclared) {
+            // The walk jumps over the claim, past the G-sensor chunk.
+            made.file.Find("gps0")->declaredSize = *c.gpsDeclared;
+            expected.gpsSize = *c.gpsDeclared;
+            expected.gsensorOffset = 0;
+            expected.gsensorSize = 0;
+        }
+        const std::string path = test::WriteRecording(folder / "FILE0001.AVI", made.file);
+        std::filesystem::resize_file(path, c.length);
+        expected.fileSize = c.length;
+
+        const test::ReadCounter counter;
+        RecordingInfo info;
+        ASSERT_EQ(AviRecordingReader().ReadRecording(path, &info), 0) << c.name;
+        EXPECT_EQ(info, expected) << c.name;
+        EXPECT_LE(counter.Reads(), kMostReads) << c.name;
+    }
+}
+
+TEST(AviRecordingReader, RunsOfUnknownWordsAreSteppedOverOnTheirGrid) {
+    // An unknown chunk of `zeros` bytes, then a gpsa chunk: taken where a
+    // walk one word at a time meets it, up to the longest run of unknown
+    // words (the unknown chunk's identifier and size count in the run).
+    constexpr std::uint64_t kRun = AviRecordingReader::kLongestUnknownRun;
+    struct Case {
+        const char* name;
+        std::size_t zeros;
+        bool taken;
+    };
+    for (const Case c : {Case{"adjacent", 0, true}, Case{"off-the-grid", 2, false},
+                         Case{"across-windows", 3 * WindowedFile::kWindowSize + 4, true},
+                         Case{"longest-run", kRun - 12, true}, Case{"too-long", kRun - 8, false}}) {
+        const std::filesystem::path folder = test::FreshFolder(c.name);
+        TelemetryRecording made = MakeTelemetryRecording(folder);
+        made.file.children.push_back(
+            RiffNode::Chunk("zzzz", std::vector<std::uint8_t>(c.zeros, 0)));
+        made.file.children.push_back(RiffNode::Chunk("gpsa", {9, 0, 0, 0}));
+        const std::string path = test::WriteRecording(folder / "FILE0001.AVI", made.file);
+
+        RecordingInfo info;
+        ASSERT_EQ(AviRecordingReader().ReadRecording(path, &info), 0) << c.name;
+        EXPECT_EQ(info.gpsRateWord, c.taken ? 9u : 1u) << c.name;
+        EXPECT_EQ(info.gsensorSize, made.info.gsensorSize) << c.name;
     }
 }
 

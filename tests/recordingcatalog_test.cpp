@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <map>
 #include <set>
 
 #include "directorypath.h"
 #include "fakeviews.h"
+#include "readcounter.h"
 #include "testsupport.h"
 #include "windowedfile.h"
 
@@ -238,28 +237,6 @@ TEST_F(CatalogTest, WalkStopsFortyLevelsDownAndNeverFollowsFolderLinks) {
     EXPECT_EQ(depths.rbegin()->first, 40u);
 }
 
-// Counts the reads of every WindowedFile while it lives.
-class ReadCounter {
-public:
-    ReadCounter() {
-        s_reads = 0;
-        SetPositionalRead(&CountedRead);
-    }
-    ~ReadCounter() { SetPositionalRead(nullptr); }
-    ReadCounter(const ReadCounter&) = delete;
-    ReadCounter& operator=(const ReadCounter&) = delete;
-
-    int Reads() const { return s_reads; }
-
-private:
-    static ssize_t CountedRead(int fd, void* buffer, std::size_t count, off_t offset) {
-        ++s_reads;
-        return ::pread(fd, buffer, count, offset);
-    }
-
-    static inline int s_reads = 0;
-};
-
 TEST_F(CatalogTest, ScanReadsEachRecordingInAFewWindows) {
     // Cards sit in USB readers where every read is a round trip: the walk
     // through a recording's chunks must be served from windows, not read
@@ -280,7 +257,7 @@ TEST_F(CatalogTest, ScanReadsEachRecordingInAFewWindows) {
     }
     ASSERT_GT(fs::file_size(root / "FILE0001.AVI"), 4 * WindowedFile::kWindowSize);
 
-    const ReadCounter counter;
+    const test::ReadCounter counter;
     ASSERT_EQ(m_catalog.FillFromFolder(root.string()), 1);
     ASSERT_EQ(m_catalog.Files().size(), static_cast<std::size_t>(kRecordings));
     EXPECT_LE(counter.Reads(), 2 * kRecordings);

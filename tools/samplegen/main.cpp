@@ -1,4 +1,5 @@
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "benchfolder.h"
@@ -22,8 +24,11 @@ constexpr const char* kUsage =
     "  tavrel-samplegen folder OUTDIR [--width W --height H --fps F]\n"
     "      an SD card's worth of recordings, including files a viewer must reject\n"
     "  tavrel-samplegen recording OUT.AVI [--seconds N --width W --height H --fps F\n"
-    "      --gps-rate R --start \"YYYY-MM-DD HH:MM:SS\" --hard-brake S --seed N]\n"
-    "      one recording of a drive through the city\n"
+    "      --gps-rate R --start \"YYYY-MM-DD HH:MM:SS\" --hard-brake S --seed N\n"
+    "      --declare ID=SIZE]\n"
+    "      one recording of a drive through the city; --declare writes SIZE (up to\n"
+    "      4294967295) into the size field of its first ID chunk or list, as a\n"
+    "      damaged recording carries it\n"
     "  tavrel-samplegen bench-folder OUTDIR --count N [--fps F --width W --height H]\n"
     "      N consecutive one-minute recordings in 100MEDIA/, 101MEDIA/, ... (500 each;\n"
     "      defaults 160x120 at 1 frame/s)\n";
@@ -81,6 +86,25 @@ int OptionOr(const std::map<std::string, std::string>& options, const std::strin
     return it == options.end() ? fallback : ParseInt(name, it->second, low, high);
 }
 
+// "ID=SIZE": a four-character chunk identifier or list type and the size to
+// declare for it.
+std::pair<std::string, std::uint32_t> ParseDeclaredSize(const std::string& text) {
+    const std::string::size_type equals = text.find('=');
+    const std::string size = equals == std::string::npos ? std::string() : text.substr(equals + 1);
+    std::size_t used = 0;
+    unsigned long long value = 0;
+    try {
+        value = std::stoull(size, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (equals != 4 || size.empty() || used != size.size() || size.front() == '-' ||
+        value > 0xFFFFFFFFull) {
+        throw UsageError("--declare needs ID=SIZE: four characters and a size up to 4294967295");
+    }
+    return {text.substr(0, 4), static_cast<std::uint32_t>(value)};
+}
+
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -110,7 +134,7 @@ int Run(const std::vector<std::string>& args) {
     } else if (command == "recording") {
         const auto options =
             ParseOptions(rest, {"--seconds", "--width", "--height", "--fps", "--gps-rate",
-                                "--start", "--hard-brake", "--seed"});
+                                "--start", "--hard-brake", "--seed", "--declare"});
         sg::DriveSpec drive;
         drive.seconds = OptionOr(options, "--seconds", drive.seconds, 1, 3600);
         drive.width = OptionOr(options, "--width", drive.width, 16, 4096);
@@ -125,7 +149,16 @@ int Run(const std::vector<std::string>& args) {
         if (options.contains("--hard-brake")) {
             drive.hardBrakeAtSecond = OptionOr(options, "--hard-brake", 0, 0, drive.seconds - 1);
         }
-        sg::WriteFile(out, sg::BuildRecording(sg::MakeDrivingRecording(drive)).Serialize());
+        sg::RiffNode recording = sg::BuildRecording(sg::MakeDrivingRecording(drive));
+        if (const auto it = options.find("--declare"); it != options.end()) {
+            const auto [id, size] = ParseDeclaredSize(it->second);
+            sg::RiffNode* element = recording.Find(id);
+            if (element == nullptr) {
+                throw UsageError("--declare: the recording holds no " + id);
+            }
+            element->declaredSize = size;
+        }
+        sg::WriteFile(out, recording.Serialize());
         std::cout << out.string() << '\n';
     } else if (command == "bench-folder") {
         const auto options = ParseOptions(rest, {"--count", "--fps", "--width", "--height"});
