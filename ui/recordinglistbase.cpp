@@ -143,8 +143,8 @@ void RecordingListBase::SetUp() {
     setColumnCount(static_cast<int>(m_columns.size()));
     ReloadColumnTitles();
     for (int column = 0; column < static_cast<int>(m_columns.size()); ++column) {
-        const ListColumn& spec = m_columns[column];
-        setColumnWidth(column, outerWidth * spec.widthNumerator / spec.widthDenominator);
+        const ListColumn& share = m_columns[column];
+        setColumnWidth(column, outerWidth * share.widthNumerator / share.widthDenominator);
     }
 }
 
